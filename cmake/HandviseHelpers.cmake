@@ -1,0 +1,45 @@
+# Build helpers shared by every folder of the project.
+
+# Warnings every target of the project compiles with.
+if(NOT TARGET handvise_warnings)
+  add_library(handvise_warnings INTERFACE)
+  target_compile_options(handvise_warnings INTERFACE -Wall -Wextra -Wpedantic)
+endif()
+
+# handvise_add_library(<name> SOURCES ... [QT])
+# A static library with the project's warnings, its folder's parent on the include path
+# (so users write #include "model/TensionModel.h").
+function(handvise_add_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC "${PROJECT_SOURCE_DIR}")
+  target_link_libraries(${name} PRIVATE handvise_warnings)
+endfunction()
+
+# Environment every test runs in: headless, with a private runtime folder, sanitizers strict.
+set(HANDVISE_TEST_RUNTIME_DIR "${PROJECT_BINARY_DIR}/test-runtime")
+file(MAKE_DIRECTORY "${HANDVISE_TEST_RUNTIME_DIR}")
+file(CHMOD "${HANDVISE_TEST_RUNTIME_DIR}" DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
+set(HANDVISE_TEST_ENVIRONMENT
+  "QT_QPA_PLATFORM=offscreen"
+  "XDG_RUNTIME_DIR=${HANDVISE_TEST_RUNTIME_DIR}"
+  "QT_LOGGING_RULES=qt.qpa.*=false"
+  "ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1"
+  "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/support/lsan.supp:print_suppressions=0"
+  "UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1")
+
+# handvise_add_test(<name> SOURCES ... LIBS ... [TIMEOUT seconds])
+# One test program, run by ctest in the environment above.
+function(handvise_add_test name)
+  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${PROJECT_BINARY_DIR}/tests")
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} handvise_warnings)
+  add_test(NAME ${name} COMMAND ${name})
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 120)
+  endif()
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "${HANDVISE_TEST_ENVIRONMENT}"
+    TIMEOUT ${ARG_TIMEOUT})
+endfunction()

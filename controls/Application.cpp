@@ -1,0 +1,39 @@
+#include "controls/Application.h"
+
+#include <QMessageBox>
+#include <QWidget>
+
+#include <stdexcept>
+
+namespace controls {
+
+namespace {
+QString& ProgramTitle() {
+    static QString title;
+    return title;
+}
+} // namespace
+
+TApplication::TApplication(int& argc, char** argv)
+    : QApplication(argc, argv) {}
+
+QString TApplication::Title() { return ProgramTitle(); }
+
+void TApplication::SetTitle(const QString& title) { ProgramTitle() = title; }
+
+void TApplication::ShowException(const std::exception& failure) {
+    QMessageBox::critical(QApplication::activeWindow(), Title(), QString::fromUtf8(failure.what()));
+}
+
+bool TApplication::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& failure) {
+        ShowException(failure);
+    } catch (...) {
+        ShowException(std::runtime_error("An unexpected error occurred."));
+    }
+    return false;
+}
+
+} // namespace controls

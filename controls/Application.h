@@ -1,0 +1,38 @@
+// The application object both programs run on: the program-wide title, and the general error display
+// that shows any failure escaping an event handler instead of letting it end the program.
+#pragma once
+
+#include <QApplication>
+#include <QString>
+
+#include <exception>
+#include <utility>
+
+namespace controls {
+
+class TApplication : public QApplication {
+    Q_OBJECT
+public:
+    TApplication(int& argc, char** argv);
+
+    // The title shown for the program outside its windows (error boxes, the task switcher).
+    static QString Title();
+    static void SetTitle(const QString& title);
+
+    // Shows a failure in a modal error box titled with the program's title.
+    static void ShowException(const std::exception& failure);
+
+    bool notify(QObject* receiver, QEvent* event) override;
+};
+
+// Runs a handler; a failure it raises goes to the error display rather than through the toolkit.
+// Handlers connected to signals run through this, so no exception ever unwinds through Qt's dispatch.
+template <class Handler> void RunGuarded(Handler&& handler) {
+    try {
+        std::forward<Handler>(handler)();
+    } catch (const std::exception& failure) {
+        TApplication::ShowException(failure);
+    }
+}
+
+} // namespace controls

@@ -1,0 +1,13 @@
+#include "controls/ClickLabel.h"
+
+#include <QMouseEvent>
+
+namespace controls {
+
+void TClickLabel::mouseReleaseEvent(QMouseEvent* event) {
+    QLabel::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+}
+
+} // namespace controls

@@ -1,0 +1,23 @@
+// Context help: each control carries a topic number, and F1 opens the program's HTML help page at the
+// topic of the control that has the keyboard focus.
+#pragma once
+
+#include <QString>
+#include <QUrl>
+
+class QWidget;
+
+namespace controls {
+
+void SetHelpContext(QWidget* control, int context);
+
+// The control's own topic, or else its nearest parent's; 0 when none has one.
+int HelpContext(const QWidget* control);
+
+// The help page `fileName` beside the program, at the anchor "context-N" (the page itself for 0).
+QUrl HelpTopicUrl(const QString& fileName, int context);
+
+// Makes F1 in `window` open `fileName` at the topic of the focused control.
+void InstallContextHelp(QWidget* window, const QString& fileName);
+
+} // namespace controls

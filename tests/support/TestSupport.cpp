@@ -1,0 +1,72 @@
+#include "tests/support/TestSupport.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLocale>
+#include <QMessageBox>
+#include <QTimer>
+
+#include <clocale>
+#include <memory>
+
+namespace testsupport {
+
+namespace {
+QString TextOf(QWidget* modal) {
+    if (auto* box = qobject_cast<QMessageBox*>(modal))
+        return box->text();
+    return modal->windowTitle();
+}
+} // namespace
+
+void WhenModalOpens(std::function<void(QWidget* modal)> onModal, int timeoutMs) {
+    auto* timer = new QTimer(qApp);
+    auto elapsed = std::make_shared<QElapsedTimer>();
+    elapsed->start();
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, elapsed, onModal = std::move(onModal), timeoutMs] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            timer->stop();
+            timer->deleteLater();
+            onModal(modal);
+        } else if (elapsed->elapsed() > timeoutMs) {
+            timer->stop();
+            timer->deleteLater();
+        }
+    });
+    timer->start();
+}
+
+struct ModalRecorder::State {
+    QTimer timer;
+    QStringList texts;
+};
+
+ModalRecorder::ModalRecorder()
+    : state_(new State) {
+    state_->timer.setInterval(10);
+    QObject::connect(&state_->timer, &QTimer::timeout, [state = state_] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            state->texts << TextOf(modal);
+            modal->close();
+        }
+    });
+    state_->timer.start();
+}
+
+ModalRecorder::~ModalRecorder() { delete state_; }
+
+const QStringList& ModalRecorder::Texts() const { return state_->texts; }
+
+ScopedLocale::ScopedLocale(const char* name)
+    : previousC_(QString::fromLatin1(std::setlocale(LC_ALL, nullptr))) {
+    active_ = std::setlocale(LC_ALL, name) != nullptr;
+    QLocale::setDefault(QLocale(QString::fromLatin1(name).section(QLatin1Char('.'), 0, 0)));
+}
+
+ScopedLocale::~ScopedLocale() {
+    std::setlocale(LC_ALL, previousC_.toLatin1().constData());
+    QLocale::setDefault(QLocale::system());
+}
+
+} // namespace testsupport

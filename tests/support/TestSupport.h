@@ -1,0 +1,51 @@
+// Helpers the Qt tests share: answering modal boxes from a timer, temporary locales, child lookup.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+
+namespace testsupport {
+
+// Calls `onModal` with the first modal window that opens within `timeoutMs`, from the event loop;
+// the test goes on to the call that opens it. The callback should close the window.
+void WhenModalOpens(std::function<void(QWidget* modal)> onModal, int timeoutMs = 5000);
+
+// Closes every modal window that opens from now on until the object is destroyed, keeping its text.
+class ModalRecorder {
+public:
+    ModalRecorder();
+    ~ModalRecorder();
+    ModalRecorder(const ModalRecorder&) = delete;
+    ModalRecorder& operator=(const ModalRecorder&) = delete;
+    const QStringList& Texts() const;
+
+private:
+    struct State;
+    State* state_;
+};
+
+// The child of `parent` with that object name and type; fails the current test when there is none.
+template <class T> T* Child(const QObject* parent, const QString& name) {
+    T* child = parent->findChild<T*>(name);
+    if (child == nullptr)
+        qFatal("no child named %s", qPrintable(name));
+    return child;
+}
+
+// Sets the process locale (C library and Qt default) for its lifetime and restores the previous one.
+class ScopedLocale {
+public:
+    explicit ScopedLocale(const char* name);
+    ~ScopedLocale();
+    ScopedLocale(const ScopedLocale&) = delete;
+    ScopedLocale& operator=(const ScopedLocale&) = delete;
+    bool Active() const { return active_; }
+
+private:
+    QString previousC_;
+    bool active_ = false;
+};
+
+} // namespace testsupport
