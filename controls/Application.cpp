@@ -17,9 +17,13 @@ QString& ProgramTitle() {
 TApplication::TApplication(int& argc, char** argv)
     : QApplication(argc, argv) {}
 
-QString TApplication::Title() { return ProgramTitle(); }
+QString TApplication::Title() {
+    return ProgramTitle();
+}
 
-void TApplication::SetTitle(const QString& title) { ProgramTitle() = title; }
+void TApplication::SetTitle(const QString& title) {
+    ProgramTitle() = title;
+}
 
 void TApplication::ShowException(const std::exception& failure) {
     QMessageBox::critical(QApplication::activeWindow(), Title(), QString::fromUtf8(failure.what()));

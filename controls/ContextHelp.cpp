@@ -13,7 +13,9 @@ namespace {
 constexpr char HelpContextProperty[] = "helpContext";
 }
 
-void SetHelpContext(QWidget* control, int context) { control->setProperty(HelpContextProperty, context); }
+void SetHelpContext(QWidget* control, int context) {
+    control->setProperty(HelpContextProperty, context);
+}
 
 int HelpContext(const QWidget* control) {
     for (const QWidget* w = control; w != nullptr; w = w->parentWidget()) {

@@ -21,8 +21,9 @@ std::uint8_t ReadLauncherByte(const QString& path, const QString& section, const
     const QSettings settings(path, QSettings::IniFormat);
     const QVariant stored = settings.value(section + QLatin1Char('/') + key);
     // The INI reader splits a text with commas into a list; rejoined it is just not an integer.
-    const QString text = stored.typeId() == QMetaType::QStringList ? stored.toStringList().join(QLatin1Char(','))
-                                                                   : stored.toString();
+    const QString text = stored.typeId() == QMetaType::QStringList
+                             ? stored.toStringList().join(QLatin1Char(','))
+                             : stored.toString();
     const auto value = model::ParseInteger(text.toStdString());
     return value ? static_cast<std::uint8_t>(static_cast<std::uint32_t>(*value) & 0xFFu) : defaultValue;
 }

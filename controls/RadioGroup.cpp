@@ -23,7 +23,9 @@ TRadioGroup::TRadioGroup(const QString& caption, const QStringList& items, QWidg
     });
 }
 
-int TRadioGroup::ItemIndex() const { return buttons_->checkedId(); }
+int TRadioGroup::ItemIndex() const {
+    return buttons_->checkedId();
+}
 
 void TRadioGroup::SetItemIndex(int index) {
     if (ItemCount() == 0)
@@ -44,8 +46,12 @@ QString TRadioGroup::ItemCaption() const {
     return checked != nullptr ? checked->text() : QString();
 }
 
-int TRadioGroup::ItemCount() const { return static_cast<int>(buttons_->buttons().size()); }
+int TRadioGroup::ItemCount() const {
+    return static_cast<int>(buttons_->buttons().size());
+}
 
-QRadioButton* TRadioGroup::Item(int index) const { return qobject_cast<QRadioButton*>(buttons_->button(index)); }
+QRadioButton* TRadioGroup::Item(int index) const {
+    return qobject_cast<QRadioButton*>(buttons_->button(index));
+}
 
 } // namespace controls

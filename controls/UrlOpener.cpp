@@ -19,6 +19,8 @@ bool OpenUrl(const QUrl& url) {
     return QDesktopServices::openUrl(url);
 }
 
-UrlOpenerFunction SetUrlOpener(UrlOpenerFunction opener) { return std::exchange(CurrentOpener(), std::move(opener)); }
+UrlOpenerFunction SetUrlOpener(UrlOpenerFunction opener) {
+    return std::exchange(CurrentOpener(), std::move(opener));
+}
 
 } // namespace controls

@@ -9,7 +9,9 @@ namespace model {
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string_view TrimBlanks(std::string_view text) {
     while (!text.empty() && IsBlank(text.front()))
@@ -19,7 +21,9 @@ std::string_view TrimBlanks(std::string_view text) {
     return text;
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Adds one unit in the last place to a text of digits with an optional single point ("9.99" -> "10.00").
 std::string RoundUpMagnitude(std::string digits) {

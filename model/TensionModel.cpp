@@ -13,13 +13,14 @@ namespace {
 
 // The sums and the outer-grip product are exact or rounded only at the points an x87 extended
 // value (64-bit significand) gives; the order of nearly equal settings depends on those last bits.
-static_assert(std::numeric_limits<long double>::digits == 64, "extended precision needs a 64-bit significand");
+static_assert(std::numeric_limits<long double>::digits == 64,
+              "extended precision needs a 64-bit significand");
 
 constexpr int PositionCount = 12;
 
 // Tension in pounds of one spring in positions 1..12 at the inner grip.
-constexpr std::array<double, PositionCount> InnerTensions = {13.715, 21.625, 31.285, 42.695,  55.865,  70.785,
-                                                             87.455, 105.885, 126.065, 147.995, 171.685, 197.125};
+constexpr std::array<double, PositionCount> InnerTensions = {
+    13.715, 21.625, 31.285, 42.695, 55.865, 70.785, 87.455, 105.885, 126.065, 147.995, 171.685, 197.125};
 
 // The outer grip gives 0.7 of the inner tension (the extended value nearest to 0.7).
 constexpr long double OuterGripFactor = 0.7L;
@@ -29,15 +30,22 @@ constexpr int SingleCount = 12, PairCount = 55, TripleCount = 120;
 // Number of settings for spring counts 1..4; 0 for a count the model does not know.
 int SettingsFor(std::uint8_t springCount) {
     switch (springCount) {
-    case 1: return SingleCount;
-    case 2: return PairCount;
-    case 3: return TripleCount;
-    case 4: return SingleCount + PairCount + TripleCount;
-    default: return 0;
+    case 1:
+        return SingleCount;
+    case 2:
+        return PairCount;
+    case 3:
+        return TripleCount;
+    case 4:
+        return SingleCount + PairCount + TripleCount;
+    default:
+        return 0;
     }
 }
 
-long double InnerTension(std::uint8_t position) { return InnerTensions[position - 1u]; }
+long double InnerTension(std::uint8_t position) {
+    return InnerTensions[position - 1u];
+}
 
 SpringSetting MakeSetting(std::uint8_t a, std::uint8_t b = 0, std::uint8_t c = 0) {
     // Exact in extended precision, then rounded once to double.
@@ -122,8 +130,8 @@ void TensionModel::BuildSettings(std::uint8_t SpringCount, std::string_view Grip
 
     if (GripText == "Outer")
         for (int i = 0; i < count_; ++i)
-            table_[static_cast<std::size_t>(i)].Tension =
-                static_cast<double>(OuterGripFactor * static_cast<long double>(table_[static_cast<std::size_t>(i)].Tension));
+            table_[static_cast<std::size_t>(i)].Tension = static_cast<double>(
+                OuterGripFactor * static_cast<long double>(table_[static_cast<std::size_t>(i)].Tension));
 }
 
 std::uint16_t TensionModel::FindSetting(std::uint8_t SpringCount, double target) const {

@@ -42,8 +42,8 @@ public:
     // The setting FindSetting selects as texts: "1, 6, 8", tension with one decimal, repetitions "5".
     Talpha FindSettingText(std::uint8_t SpringCount, double target) const;
 
-    int Count() const { return count_; }                 // settings in the table built last
-    const SpringSetting& Setting(int index) const;       // 1-based; throws std::out_of_range outside 1..Count()
+    int Count() const { return count_; }           // settings in the table built last
+    const SpringSetting& Setting(int index) const; // 1-based; throws std::out_of_range outside 1..Count()
 
 private:
     SortVariant variant_;

@@ -24,16 +24,17 @@ void WhenModalOpens(std::function<void(QWidget* modal)> onModal, int timeoutMs) 
     auto elapsed = std::make_shared<QElapsedTimer>();
     elapsed->start();
     timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, elapsed, onModal = std::move(onModal), timeoutMs] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            timer->stop();
-            timer->deleteLater();
-            onModal(modal);
-        } else if (elapsed->elapsed() > timeoutMs) {
-            timer->stop();
-            timer->deleteLater();
-        }
-    });
+    QObject::connect(timer, &QTimer::timeout, timer,
+                     [timer, elapsed, onModal = std::move(onModal), timeoutMs] {
+                         if (QWidget* modal = QApplication::activeModalWidget()) {
+                             timer->stop();
+                             timer->deleteLater();
+                             onModal(modal);
+                         } else if (elapsed->elapsed() > timeoutMs) {
+                             timer->stop();
+                             timer->deleteLater();
+                         }
+                     });
     timer->start();
 }
 
@@ -54,9 +55,13 @@ ModalRecorder::ModalRecorder()
     state_->timer.start();
 }
 
-ModalRecorder::~ModalRecorder() { delete state_; }
+ModalRecorder::~ModalRecorder() {
+    delete state_;
+}
 
-const QStringList& ModalRecorder::Texts() const { return state_->texts; }
+const QStringList& ModalRecorder::Texts() const {
+    return state_->texts;
+}
 
 ScopedLocale::ScopedLocale(const char* name)
     : previousC_(QString::fromLatin1(std::setlocale(LC_ALL, nullptr))) {
