@@ -1,5 +1,555 @@
 #include "calc/U_handvise.h"
+
+#include "calc/DialogLook.h"
+#include "calc/SideTools.h"
+#include "calc/U_convert.h"
+#include "calc/U_percentages.h"
+#include "controls/AlignEdit.h"
+#include "controls/Application.h"
+#include "controls/ClickLabel.h"
+#include "controls/ContextHelp.h"
+#include "controls/Fonts.h"
+#include "controls/LauncherSettings.h"
+#include "controls/RadioGroup.h"
+#include "controls/ThinTrackBar.h"
+#include "model/NumberText.h"
+
+#include <QDateTime>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QToolButton>
+
 namespace calc {
+
+namespace {
+
+const QString EnterValueText = QStringLiteral("Enter a value");
+const QString ResultCaption = QStringLiteral("Resulting Tension");
+const QString ResultViewCaption = QStringLiteral(" Varnok Handvise");
+const QString EntryViewCaption = QStringLiteral(" KTX Calc");
+const QString ListViewCaption = QStringLiteral(" Varnok Handvise Calculator");
+const QString HelpFile = QStringLiteral("ktxcalc.html");
+
+// Client sizes of the views: result, entry, and either with the list.
+constexpr QSize ResultViewSize(270, 305);
+constexpr QSize EntryViewSize(225, 259);
+constexpr QSize ListViewSize(327, 361);
+
+// The tension a track bar entry searches when the shown text is not a number.
+constexpr double UnreadableTensionTarget = 190.1;
+// The tension "Find Settings" searches for an empty entry box.
+const QString EmptyEntryTension = QStringLiteral("30");
+// What the side tools put into the entry box after invalid input.
+const QString InvalidInputReplacement = QStringLiteral("170");
+
+const QColor WindowColour(214, 233, 214);
+const QColor PanelColour(95, 177, 169);
+const QColor Maroon(128, 0, 0);
+const QColor Navy(0, 0, 128);
+const QColor Cream(255, 251, 240);
+const QColor PaleCyan(200, 240, 240);
+
+// Gives a widget a background and text colour of its own.
+void Colour(QWidget* widget, const QColor& background, const QColor& text) {
+    QPalette palette = widget->palette();
+    if (background.isValid()) {
+        palette.setColor(QPalette::Window, background);
+        palette.setColor(QPalette::Base, background);
+        widget->setAutoFillBackground(true);
+    }
+    if (text.isValid()) {
+        palette.setColor(QPalette::WindowText, text);
+        palette.setColor(QPalette::Text, text);
+    }
+    widget->setPalette(palette);
+}
+
+template <class Widget, class... Args>
+Widget* Place(QWidget* parent, const char* name, QRect rect, Args&&... args) {
+    auto* widget = new Widget(std::forward<Args>(args)..., parent);
+    widget->setObjectName(QLatin1String(name));
+    widget->setGeometry(rect);
+    return widget;
+}
+
+QFrame* Panel(QWidget* parent, const char* name, QRect rect, const QString& hint) {
+    auto* panel = Place<QFrame>(parent, name, rect);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel->setToolTip(hint);
+    Colour(panel, PanelColour, QColor());
+    return panel;
+}
+
+QLabel* SpringLabel(QWidget* parent, const char* name, int top) {
+    auto* label = Place<QLabel>(parent, name, QRect(39, top, 36, 20), QStringLiteral("0"));
+    label->setFont(controls::PixelFont(QStringLiteral("Tahoma"), 16));
+    label->setAlignment(Qt::AlignCenter);
+    label->setMinimumSize(36, 20);
+    return label;
+}
+
+QToolButton* IconButton(QWidget* parent, const char* name, int left, const QString& icon,
+                        const QString& hint) {
+    auto* button = Place<QToolButton>(parent, name, QRect(left, 229, 22, 22));
+    button->setIcon(QIcon(icon));
+    button->setIconSize(QSize(16, 16));
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setToolTip(hint);
+    button->setAccessibleName(hint);
+    return button;
+}
+
+// The classic track bar: it moves, reports every position and the entering focus.
+controls::TThinTrackBar* TrackBar(QWidget* parent, const char* name, QRect rect, Qt::Orientation orientation,
+                                  int minimum, int maximum, int thumbLength, controls::TTickStyle ticks) {
+    auto* bar = Place<controls::TThinTrackBar>(parent, name, rect, orientation);
+    bar->setRange(minimum, maximum);
+    bar->setValue(minimum);
+    bar->SetThumbLength(thumbLength);
+    bar->SetTickMarks(controls::TTickMarks::tmBoth);
+    bar->SetTickStyle(ticks);
+    return bar;
+}
+
+// The whole part of a shown tension: the text before its first ".".
+QString WholePart(const QString& text) {
+    return text.section(QLatin1Char('.'), 0, 0);
+}
+
+// The locale's long time form without a time-zone name.
+QString LongTime(const QLocale& locale, const QTime& time) {
+    QString format = locale.timeFormat(QLocale::LongFormat);
+    format.remove(QLatin1Char('t'));
+    return locale.toString(time, format.trimmed());
+}
+
+} // namespace
+
 TForm1::TForm1(QWidget* parent)
-    : QWidget(parent) {}
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(ResultViewCaption);
+    setFont(controls::PixelFont(QStringLiteral("Trebuchet MS"), 11));
+    Colour(this, WindowColour, QColor());
+    CreateControls();
+    ConnectHandlers();
+    controls::InstallContextHelp(this, HelpFile);
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::CreateControls() {
+    using controls::TTickStyle;
+
+    SpringGroup1 = Place<controls::TRadioGroup>(
+        this, "SpringGroup1", QRect(8, 8, 100, 97), QStringLiteral(" Spring Count "),
+        QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")});
+    controls::SetHelpContext(SpringGroup1, 2);
+    GripGroup2 = Place<controls::TRadioGroup>(this, "GripGroup2", QRect(117, 8, 100, 97),
+                                              QStringLiteral(" Grip Position "),
+                                              QStringList{QStringLiteral("Inner"), QStringLiteral("Outer")});
+    controls::SetHelpContext(GripGroup2, 1);
+
+    SpringPosLabel =
+        Place<QLabel>(this, "SpringPosLabel", QRect(18, 113, 79, 16), QStringLiteral("Spring Positions"));
+    Spring1Label = SpringLabel(this, "Spring1Label", 135);
+    Spring2Label = SpringLabel(this, "Spring2Label", 163);
+    Spring3Label = SpringLabel(this, "Spring3Label", 191);
+
+    ResultLabel = Place<QLabel>(this, "ResultLabel", QRect(125, 113, 86, 16), ResultCaption);
+    ResultLabel->setAlignment(Qt::AlignCenter);
+    ResultLabel->setMinimumWidth(85);
+
+    TensionResult = Place<controls::TClickLabel>(this, "TensionResult", QRect(117, 133, 100, 32));
+    TensionResult->setFont(controls::PixelFont(QStringLiteral("Tahoma"), 19));
+    TensionResult->setAlignment(Qt::AlignCenter);
+    TensionResult->setMinimumSize(100, 32);
+    TensionResult->setCursor(Qt::UpArrowCursor);
+    TensionResult->setToolTip(QStringLiteral("Click here to enter a value."));
+    Colour(TensionResult, QColor(), Maroon);
+
+    Edit1 = Place<controls::TAlignEdit>(this, "Edit1", QRect(148, 135, 41, 27));
+    Edit1->SetAlignment(controls::TAlignment::taCenter);
+    Edit1->setMaxLength(3);
+    Edit1->setText(QStringLiteral("2"));
+    Edit1->setFont(controls::PixelFont(QStringLiteral("Tahoma"), 16));
+    Colour(Edit1, Cream, Maroon);
+    Edit1->setAutoFillBackground(false);
+    Edit1->installEventFilter(this);
+    controls::SetHelpContext(Edit1, 4);
+    Edit1->hide();
+
+    Button1 = Place<QPushButton>(this, "Button1", QRect(126, 169, 91, 22), QStringLiteral("&Find Settings"));
+    controls::SetHelpContext(Button1, 4);
+    Button1->hide();
+    Button3 = Place<QPushButton>(this, "Button3", QRect(126, 199, 91, 22), QStringLiteral("&Show List"));
+    controls::SetHelpContext(Button3, 5);
+    Button3->hide();
+    ButtonAbout =
+        Place<QPushButton>(this, "ButtonAbout", QRect(126, 229, 91, 22), QStringLiteral("&About..."));
+    ButtonAbout->setFocusPolicy(Qt::ClickFocus);
+
+    SpeedButtonCenter = IconButton(this, "SpeedButtonCenter", 8, QStringLiteral(":/calc/center.xpm"),
+                                   QStringLiteral("Center Calculator"));
+    SpeedButtonDateTime = IconButton(this, "SpeedButtonDateTime", 36, QStringLiteral(":/calc/datetime.xpm"),
+                                     QStringLiteral("Date and Time"));
+    SpeedButtonP1 = IconButton(this, "SpeedButtonP1", 64, QStringLiteral(":/calc/percentages.xpm"),
+                               QStringLiteral("Percentages"));
+    SpeedButtonConv = IconButton(this, "SpeedButtonConv", 92, QStringLiteral(":/calc/conversion.xpm"),
+                                 QStringLiteral("Conversion"));
+
+    TrackBar1 =
+        TrackBar(this, "TrackBar1", QRect(8, 256, 254, 41), Qt::Horizontal, 1, 55, 20, TTickStyle::tsAuto);
+    // The wheel focuses the bar first, so it never moves over a table it has not entered.
+    TrackBar1->setFocusPolicy(Qt::WheelFocus);
+    controls::SetHelpContext(TrackBar1, 3);
+
+    PanelTrack = Panel(this, "PanelTrack", QRect(228, 8, 34, 243), QStringLiteral("PageSize Setting"));
+    tbPosLabel = Place<QLabel>(PanelTrack, "tbPosLabel", QRect(2, 2, 30, 15));
+    tbPosLabel->setFont(controls::PixelFont(QStringLiteral("Tahoma"), 11));
+    tbPosLabel->setAlignment(Qt::AlignCenter);
+    tbPosLabel->setToolTip(QStringLiteral("TrackBar Position"));
+    Colour(tbPosLabel, PaleCyan, Navy);
+    psPosLabel = Place<QLabel>(PanelTrack, "psPosLabel", QRect(2, 18, 30, 15), QStringLiteral("2"));
+    psPosLabel->setFont(controls::PixelFont(QStringLiteral("Tahoma"), 11));
+    psPosLabel->setAlignment(Qt::AlignCenter);
+    psPosLabel->setToolTip(QStringLiteral("TrackBar Position"));
+    Colour(psPosLabel, Cream, Maroon);
+    psTrackBar1 = TrackBar(PanelTrack, "psTrackBar1", QRect(8, 36, 19, 205), Qt::Vertical, 2, 13, 15,
+                           TTickStyle::tsNone);
+    controls::SetHelpContext(psTrackBar1, 6);
+
+    CreateTensionList();
+
+    // Tab order: the track bar first, then the choices, the entry, the list and the panels' sliders.
+    setTabOrder(TrackBar1, SpringGroup1);
+    setTabOrder(SpringGroup1, GripGroup2);
+    setTabOrder(GripGroup2, Edit1);
+    setTabOrder(Edit1, Button1);
+    setTabOrder(Button1, ListBox1);
+    setTabOrder(ListBox1, Button3);
+    setTabOrder(Button3, TLTrackBar1);
+    setTabOrder(TLTrackBar1, psTrackBar1);
+    TrackBar1->setFocus();
+}
+
+void TForm1::CreateTensionList() {
+    ListBox1 = Place<QListWidget>(this, "ListBox1", QRect(272, 8, 47, 345));
+    ListBox1->setFont(controls::PixelFont(QStringLiteral("Tahoma"), 11));
+    ListBox1->setUniformItemSizes(true);
+    ListBox1->setStyleSheet(QStringLiteral("QListWidget::item { height: 13px; padding: 0px; }"));
+    ListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Colour(ListBox1, Cream, Maroon);
+    ListBox1->setAutoFillBackground(false);
+    controls::SetHelpContext(ListBox1, 5);
+    ListBox1->hide();
+
+    Panel1 = Panel(this, "Panel1", QRect(8, 311, 254, 42), QStringLiteral("Tension List Setting"));
+    Button2 = Place<QPushButton>(Panel1, "Button2", QRect(187, 10, 60, 22), QStringLiteral("&Hide List"));
+    Button2->setFocusPolicy(Qt::ClickFocus);
+    TLTrackBar1 = TrackBar(Panel1, "TLTrackBar1", QRect(8, 11, 173, 19), Qt::Horizontal, 1, 3, 15,
+                           controls::TTickStyle::tsNone);
+    controls::SetHelpContext(TLTrackBar1, 5);
+    Panel1->hide();
+}
+
+void TForm1::ConnectHandlers() {
+    // Every handler runs guarded: a failure reaches the error display, never the event loop.
+    const auto guarded = [this](void (TForm1::*handler)()) {
+        return [this, handler] {
+            controls::RunGuarded([&] { (this->*handler)(); });
+        };
+    };
+    const auto guardedInt = [this](void (TForm1::*handler)(int)) {
+        return [this, handler](int value) {
+            controls::RunGuarded([&] { (this->*handler)(value); });
+        };
+    };
+    connect(TrackBar1, &controls::TThinTrackBar::entered, this, guarded(&TForm1::TrackBar1Enter));
+    connect(TrackBar1, &QSlider::valueChanged, this, guardedInt(&TForm1::TrackBar1Change));
+    connect(psTrackBar1, &QSlider::valueChanged, this, guardedInt(&TForm1::psTrackBar1Change));
+    connect(TLTrackBar1, &QSlider::valueChanged, this, guardedInt(&TForm1::TLTrackBar1Change));
+    connect(TensionResult, &controls::TClickLabel::clicked, this, guarded(&TForm1::TensionResultClick));
+    // A line is chosen when it becomes the selected one (click or keys) or is clicked again; the list
+    // taking the focus only marks a current line and chooses nothing.
+    connect(ListBox1, &QListWidget::itemSelectionChanged, this, guarded(&TForm1::SelectTension));
+    connect(ListBox1, &QListWidget::itemClicked, this, guarded(&TForm1::SelectTension));
+    connect(Button1, &QPushButton::clicked, this, guarded(&TForm1::Button1Click));
+    connect(Button2, &QPushButton::clicked, this, guarded(&TForm1::Button2Click));
+    connect(Button3, &QPushButton::clicked, this, guarded(&TForm1::Button3Click));
+    connect(ButtonAbout, &QPushButton::clicked, this, guarded(&TForm1::ButtonAboutClick));
+    connect(SpeedButtonCenter, &QToolButton::clicked, this, guarded(&TForm1::SpeedButtonCenterClick));
+    connect(SpeedButtonDateTime, &QToolButton::clicked, this, guarded(&TForm1::SpeedButtonDateTimeClick));
+    connect(SpeedButtonP1, &QToolButton::clicked, this, guarded(&TForm1::SpeedButtonP1Click));
+    connect(SpeedButtonConv, &QToolButton::clicked, this, guarded(&TForm1::SpeedButtonConvClick));
+}
+
+void TForm1::FormCreate() {
+    ReadLauncherSettings();
+    ListRange = TensionListRangeFor(1);
+    SetClientSize(ResultViewSize.width(), ResultViewSize.height());
+    SpringGroup1->SetItemIndex(StartSpringIndex);
+    GripGroup2->SetItemIndex(StartGripIndex);
+    Model.BuildSettings(CurrentSpringCount(), CurrentGripText());
+    // The bar spans the table from the start, so no position can point past it before the first entry.
+    TrackBar1->setMaximum(Model.Count());
+    ShowSettingFor(CurrentSpringCount(), 5.0);
+}
+
+void TForm1::ReadLauncherSettings() {
+    const QString path = controls::LauncherSettingsPath();
+    const QString section = QStringLiteral("KTXcalc");
+    StartSpringIndex = controls::ReadLauncherByte(path, section, QStringLiteral("Spring"), 1);
+    StartGripIndex = controls::ReadLauncherByte(path, section, QStringLiteral("Position"), 0);
+}
+
+TForm1::TView TForm1::View() const {
+    return Edit1->isVisibleTo(this) ? TView::Entry : TView::Result;
+}
+
+bool TForm1::ListShown() const {
+    return ListBox1->isVisibleTo(this);
+}
+
+std::uint8_t TForm1::CurrentSpringCount() const {
+    return static_cast<std::uint8_t>(SpringGroup1->ItemIndex() + 1);
+}
+
+std::string TForm1::CurrentGripText() const {
+    return GripGroup2->ItemCaption().toStdString();
+}
+
+void TForm1::SetClientSize(int width, int height) {
+    setFixedSize(width, height);
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (centred_)
+        return;
+    centred_ = true;
+    if (const QScreen* screen = this->screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
+
+void TForm1::TrackBar1Enter() {
+    const double target =
+        model::ParseDecimal(TensionResult->text().toStdString()).value_or(UnreadableTensionTarget);
+    const std::uint8_t count = CurrentSpringCount();
+    Model.BuildSettings(count, CurrentGripText());
+    TrackBar1->setMaximum(Model.Count());
+    if (ListShown())
+        FillTensionList();
+    ShowSettingFor(count, target);
+}
+
+void TForm1::ShowSettingFor(std::uint8_t SpringCount, double target) {
+    const int index = Model.FindSetting(SpringCount, target);
+    const model::SpringSetting& setting = Model.Setting(index);
+    TensionResult->setText(QString::fromStdString(model::FormatGeneral(setting.Tension)));
+    ShowSpringPositions(setting);
+    TrackBar1->setValue(index);
+    tbPosLabel->setText(QString::number(index));
+}
+
+void TForm1::TrackBar1Change(int position) {
+    tbPosLabel->setText(QString::number(position));
+    // Radio choices can change the table without entering the bar; never read past the table.
+    const model::SpringSetting& setting = Model.Setting(std::clamp(position, 1, Model.Count()));
+    TensionResult->setText(QString::fromStdString(model::FormatGeneral(setting.Tension)));
+    ShowSpringPositions(setting);
+}
+
+void TForm1::ShowSpringPositions(const model::SpringSetting& setting) {
+    ClearSpringPositions();
+    Spring1Label->setText(QString::number(setting.Spring1));
+    if (setting.Spring2 != 0)
+        Spring2Label->setText(QString::number(setting.Spring2));
+    if (setting.Spring3 != 0)
+        Spring3Label->setText(QString::number(setting.Spring3));
+}
+
+void TForm1::ClearSpringPositions() {
+    Spring1Label->clear();
+    Spring2Label->clear();
+    Spring3Label->clear();
+}
+
+void TForm1::psTrackBar1Change(int position) {
+    TrackBar1->setPageStep(position);
+    psPosLabel->setText(QString::number(position));
+}
+
+void TForm1::ShowEntryView() {
+    ClearSpringPositions();
+    TrackBar1->hide();
+    PanelTrack->hide();
+    TensionResult->clear();
+    TensionResult->hide();
+    Edit1->raise();
+    Edit1->show();
+    ResultLabel->setText(EnterValueText);
+    Button1->show();
+}
+
+void TForm1::TensionResultClick() {
+    const QString whole = WholePart(TensionResult->text());
+    if (!ListShown()) {
+        setWindowTitle(EntryViewCaption);
+        SetClientSize(EntryViewSize.width(), EntryViewSize.height());
+        Button3->show();
+    }
+    ShowEntryView();
+    Edit1->setText(whole);
+    Edit1->setFocus();
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Edit1 && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        // Delete moves no character into the box; everything else that types a character is filtered.
+        if (key->key() != Qt::Key_Delete && !key->text().isEmpty() && !Edit1KeyPress(key->text().front()))
+            return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool TForm1::Edit1KeyPress(QChar key) const {
+    constexpr char16_t Backspace = 8;
+    return (key >= QLatin1Char('0') && key <= QLatin1Char('9')) || key.unicode() == Backspace;
+}
+
+void TForm1::Button1Click() {
+    Edit1->lower();
+    Edit1->hide();
+    Button1->hide();
+    TensionResult->show();
+    if (!ListShown()) {
+        Button3->hide();
+        setWindowTitle(ResultViewCaption);
+        SetClientSize(ResultViewSize.width(), ResultViewSize.height());
+    }
+    ResultLabel->setText(ResultCaption);
+    TensionResult->setText(Edit1->text().isEmpty() ? EmptyEntryTension : Edit1->text());
+    TrackBar1->show();
+    TrackBar1->setFocus();
+    PanelTrack->show();
+}
+
+void TForm1::Button3Click() {
+    SetClientSize(ListViewSize.width(), ListViewSize.height());
+    ListBox1->show();
+    Panel1->show();
+    Button3->hide();
+    setWindowTitle(ListViewCaption);
+    Model.BuildSettings(CurrentSpringCount(), CurrentGripText());
+    FillTensionList();
+}
+
+void TForm1::Button2Click() {
+    ListBox1->hide();
+    Panel1->hide();
+    if (TrackBar1->isVisibleTo(this)) {
+        setWindowTitle(ResultViewCaption);
+        SetClientSize(ResultViewSize.width(), ResultViewSize.height());
+        TrackBar1->setFocus();
+    } else {
+        setWindowTitle(EntryViewCaption);
+        SetClientSize(EntryViewSize.width(), EntryViewSize.height());
+        Button3->show();
+    }
+}
+
+void TForm1::SelectTension() {
+    const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
+    if (selected.isEmpty())
+        return;
+    const QListWidgetItem* line = selected.first();
+    if (TrackBar1->isVisibleTo(this))
+        ShowEntryView();
+    Edit1->setText(line->text());
+}
+
+void TForm1::TLTrackBar1Change(int position) {
+    SetTensionListRange(TensionListRangeFor(position));
+}
+
+void TForm1::SetTensionListRange(TensionListRange range) {
+    ListRange = range;
+    Model.BuildSettings(CurrentSpringCount(), CurrentGripText());
+    FillTensionList();
+}
+
+void TForm1::FillTensionList() {
+    // Refilling is not the user choosing a line.
+    const QSignalBlocker blocker(ListBox1);
+    ListBox1->clear();
+    for (const int pounds : calc::FillTensionList(Model, ListRange))
+        ListBox1->addItem(QString::number(pounds));
+}
+
+QString TForm1::HeldTension() const {
+    return View() == TView::Entry ? Edit1->text() : TensionResult->text();
+}
+
+void TForm1::ButtonAboutClick() {}
+
+void TForm1::SpeedButtonCenterClick() {
+    const QScreen* screen = this->screen();
+    if (screen == nullptr)
+        return;
+    const QSize outer = frameGeometry().size();
+    const QRect desktop = screen->geometry();
+    move(desktop.x() + (desktop.width() - outer.width()) / 2,
+         desktop.y() + (desktop.height() - outer.height()) / 2);
+}
+
+void TForm1::SpeedButtonDateTimeClick() {
+    const QDateTime now = QDateTime::currentDateTime();
+    const QLocale locale = QLocale::system();
+    QMessageBox::information(this, controls::TApplication::Title(),
+                             locale.toString(now.date(), QLocale::ShortFormat) + QLatin1Char('\n') +
+                                 LongTime(locale, now.time()));
+}
+
+void TForm1::SpeedButtonP1Click() {
+    const auto base = PercentageBase(HeldTension().toStdString(), View() == TView::Entry);
+    if (!base) {
+        ReportInvalidInput();
+        return;
+    }
+    TFormPercentage form(PercentageLines(*base), this);
+    form.exec();
+}
+
+void TForm1::SpeedButtonConvClick() {
+    const auto pounds = ConversionPounds(HeldTension().toStdString());
+    if (!pounds) {
+        ReportInvalidInput();
+        return;
+    }
+    TFormConvert form(Convert(*pounds), this);
+    form.exec();
+}
+
+void TForm1::ReportInvalidInput() {
+    QMessageBox::critical(this, controls::TApplication::Title(),
+                          QStringLiteral("Invalid input.\n\nAvoid this error by entering integers only."));
+    if (Edit1->isVisibleTo(this))
+        Edit1->setText(InvalidInputReplacement);
+}
+
 } // namespace calc

@@ -29,11 +29,12 @@ set(HANDVISE_TEST_ENVIRONMENT
   "UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1")
 
 # handvise_add_test(<name> SOURCES ... LIBS ... [TIMEOUT seconds])
-# One test program, run by ctest in the environment above.
+# One test program, run by ctest in the environment above. Each lies in a folder of its own, so a
+# test that puts files beside its program (settings, help pages) never meets another test's files.
 function(handvise_add_test name)
   cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
-  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${PROJECT_BINARY_DIR}/tests")
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${PROJECT_BINARY_DIR}/tests/${name}")
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} handvise_warnings)
   add_test(NAME ${name} COMMAND ${name})
   if(NOT ARG_TIMEOUT)

@@ -1,4 +1,149 @@
+// Plumbing both programs share: the error display, the launcher settings reader, the radio group and
+// context help.
+#include "controls/Application.h"
+#include "controls/ContextHelp.h"
+#include "controls/LauncherSettings.h"
+#include "controls/RadioGroup.h"
+#include "controls/UrlOpener.h"
+#include "tests/support/TestSupport.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTemporaryDir>
 #include <QtTest>
-class TestSharedPlumbing : public QObject { Q_OBJECT private slots: void placeholder() {} };
-QTEST_MAIN(TestSharedPlumbing)
+
+#include <stdexcept>
+
+namespace {
+
+// An object whose event handler fails, as a handler of a window might.
+class FailingReceiver : public QObject {
+public:
+    bool event(QEvent* event) override {
+        if (event->type() == QEvent::User)
+            throw std::runtime_error("'1a' is not a valid integer value");
+        return QObject::event(event);
+    }
+};
+
+} // namespace
+
+class TestSharedPlumbing : public QObject {
+    Q_OBJECT
+
+private slots:
+    void failuresInHandlersReachTheErrorDisplay() {
+        controls::TApplication::SetTitle("Varnok Handvise");
+        FailingReceiver receiver;
+        testsupport::ModalRecorder boxes;
+        QEvent event(QEvent::User);
+        QCOMPARE(QCoreApplication::sendEvent(&receiver, &event), false);
+        QTRY_COMPARE(boxes.Texts(), QStringList{"'1a' is not a valid integer value"});
+
+        bool ranAfter = false;
+        controls::RunGuarded([] { throw std::out_of_range("setting 99 is outside the table"); });
+        controls::RunGuarded([&] { ranAfter = true; });
+        QTRY_COMPARE(boxes.Texts().size(), 2);
+        QCOMPARE(boxes.Texts().last(), QString("setting 99 is outside the table"));
+        QVERIFY(ranAfter);
+    }
+
+    void launcherSettingsKeepTheLowEightBits_data() {
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("decimal") << QByteArray("[KTXcalc]\nSpring=2\n") << 2;
+        QTest::newRow("256 is 0") << QByteArray("[KTXcalc]\nSpring=256\n") << 0;
+        QTest::newRow("-1 is 255") << QByteArray("[KTXcalc]\nSpring=-1\n") << 255;
+        QTest::newRow("hex dollar") << QByteArray("[KTXcalc]\nSpring=$1F\n") << 31;
+        QTest::newRow("hex 0x") << QByteArray("[KTXcalc]\nSpring=0x1FF\n") << 255;
+        QTest::newRow("largest") << QByteArray("[KTXcalc]\nSpring=2147483647\n") << 255;
+        QTest::newRow("beyond 32 bits") << QByteArray("[KTXcalc]\nSpring=2147483648\n") << 7;
+        QTest::newRow("blanks") << QByteArray("[KTXcalc]\n  Spring  =   3   \n") << 3;
+        QTest::newRow("text") << QByteArray("[KTXcalc]\nSpring=three\n") << 7;
+        QTest::newRow("empty value") << QByteArray("[KTXcalc]\nSpring=\n") << 7;
+        QTest::newRow("comma") << QByteArray("[KTXcalc]\nSpring=1,2\n") << 7;
+        QTest::newRow("quoted") << QByteArray("[KTXcalc]\nSpring=\"2\"\n") << 2;
+        QTest::newRow("other key") << QByteArray("[KTXcalc]\nSprings=2\n") << 7;
+        QTest::newRow("no section") << QByteArray("Spring=2\n") << 7;
+        QTest::newRow("empty file") << QByteArray() << 7;
+        QTest::newRow("binary") << QByteArray("\x7f"
+                                              "ELF\x02\x01\x01\x00\x00\x00[KTXcalc]\x00Spring=\xff",
+                                              28)
+                                << 7;
+    }
+
+    void launcherSettingsKeepTheLowEightBits() {
+        QFETCH(QByteArray, contents);
+        QFETCH(int, expected);
+        QTemporaryDir folder;
+        const QString path = folder.filePath("ktxlauncher.ini");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(contents);
+        file.close();
+        QCOMPARE(int(controls::ReadLauncherByte(path, "KTXcalc", "Spring", 7)), expected);
+        QVERIFY(QFile::exists(path));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), contents); // read, never written
+    }
+
+    void missingOrUnreadableSettingsGiveTheDefault() {
+        QTemporaryDir folder;
+        QCOMPARE(int(controls::ReadLauncherByte(folder.filePath("missing.ini"), "KTXcalc", "Spring", 1)), 1);
+        QCOMPARE(int(controls::ReadLauncherByte(folder.path(), "KTXcalc", "Spring", 1)), 1);
+        QVERIFY(!QFile::exists(folder.filePath("missing.ini")));
+    }
+
+    void radioGroupChoosesByIndex() {
+        controls::TRadioGroup group(" Spring Count ", {"1", "2", "3"});
+        QCOMPARE(group.ItemIndex(), -1);
+        QCOMPARE(group.ItemCaption(), QString());
+        QSignalSpy changes(&group, &controls::TRadioGroup::ItemIndexChanged);
+        group.SetItemIndex(1);
+        QCOMPARE(group.ItemCaption(), QString("2"));
+        group.SetItemIndex(200);
+        QCOMPARE(group.ItemIndex(), 2);
+        QCOMPARE(changes.size(), 2);
+        group.show();
+        QTest::mouseClick(group.Item(0), Qt::LeftButton);
+        QCOMPARE(group.ItemIndex(), 0);
+        group.SetItemIndex(-1);
+        QCOMPARE(group.ItemIndex(), -1);
+    }
+
+    void contextHelpFollowsTheFocusedControl() {
+        QWidget window;
+        auto* plain = new QLineEdit(&window);
+        auto* group = new controls::TRadioGroup("Grip", {"Inner", "Outer"}, &window);
+        group->move(0, 40);
+        controls::SetHelpContext(group, 1);
+        controls::InstallContextHelp(&window, "help.html");
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+
+        QList<QUrl> opened;
+        const auto previous = controls::SetUrlOpener([&](const QUrl& url) {
+            opened << url;
+            return true;
+        });
+        group->Item(1)->setFocus();
+        QTest::keyClick(group->Item(1), Qt::Key_F1); // an item takes its group's topic
+        plain->setFocus();
+        QTest::keyClick(plain, Qt::Key_F1); // no topic: the page itself
+        controls::SetUrlOpener(previous);
+
+        QCOMPARE(opened.size(), 2);
+        QCOMPARE(opened[0].fragment(), QString("context-1"));
+        QVERIFY(opened[0].path().endsWith("/help.html"));
+        QVERIFY(!opened[1].hasFragment());
+    }
+};
+
+// The programs' own application object, so failures meet the same error display as in the programs.
+int main(int argc, char** argv) {
+    controls::TApplication application(argc, argv);
+    TestSharedPlumbing test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_shared_plumbing.moc"

@@ -1,0 +1,38 @@
+#include "calc/DialogLook.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QPushButton>
+#include <QStyle>
+
+namespace calc {
+
+void SetUpDialog(QDialog* dialog, const QString& caption, QSize client, const QColor& colour,
+                 const QFont& font, const QWidget* window) {
+    dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    dialog->setWindowTitle(caption);
+    dialog->setFixedSize(client);
+    dialog->setFont(font);
+    QPalette palette = dialog->palette();
+    palette.setColor(QPalette::Window, colour);
+    dialog->setPalette(palette);
+    dialog->setAutoFillBackground(true);
+    if (window != nullptr) {
+        QRect frame(QPoint(), client);
+        frame.moveCenter(window->frameGeometry().center());
+        dialog->move(frame.topLeft());
+    }
+}
+
+QPushButton* OkButton(QDialog* dialog, QRect rect) {
+    auto* button = new QPushButton(dialog->style()->standardIcon(QStyle::SP_DialogOkButton),
+                                   QStringLiteral("OK"), dialog);
+    button->setObjectName(QStringLiteral("BitBtn1"));
+    button->setGeometry(rect);
+    button->setDefault(true);
+    QObject::connect(button, &QPushButton::clicked, dialog, &QDialog::accept);
+    return button;
+}
+
+} // namespace calc

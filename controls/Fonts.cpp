@@ -1,0 +1,16 @@
+#include "controls/Fonts.h"
+
+#include <QStringList>
+
+namespace controls {
+
+QFont PixelFont(const QString& family, int pixels) {
+    QFont font;
+    // Liberation Sans keeps the narrow widths of the designed faces; DejaVu Sans, the desktop's
+    // usual substitute, is wide enough to cut captions such as "Resulting Tension".
+    font.setFamilies({family, QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    font.setPixelSize(pixels);
+    return font;
+}
+
+} // namespace controls
