@@ -1,21 +1,505 @@
 #include "controls/ThinTrackBar.h"
 
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTimer>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+
 namespace controls {
 
-TThinTrackBar::TThinTrackBar(Qt::Orientation orientation, QWidget* parent)
-    : QSlider(orientation, parent) {}
+namespace {
 
-int TThinTrackBar::ThumbLength() const { return thumbLength_; }
-void TThinTrackBar::SetThumbLength(int length) { thumbLength_ = length; }
-TTickMarks TThinTrackBar::TickMarks() const { return tickMarks_; }
-void TThinTrackBar::SetTickMarks(TTickMarks marks) { tickMarks_ = marks; }
-TTickStyle TThinTrackBar::TickStyle() const { return tickStyle_; }
-void TThinTrackBar::SetTickStyle(TTickStyle style) { tickStyle_ = style; }
-bool TThinTrackBar::ShowSelRange() const { return showSelRange_; }
-void TThinTrackBar::SetShowSelRange(bool show) { showSelRange_ = show; }
-int TThinTrackBar::SelStart() const { return selStart_; }
-void TThinTrackBar::SetSelStart(int value) { selStart_ = value; }
-int TThinTrackBar::SelEnd() const { return selEnd_; }
-void TThinTrackBar::SetSelEnd(int value) { selEnd_ = value; }
+// Room left at both ends of the channel and around the block of thumb and ticks: one pixel for the focus
+// rectangle, one of air.
+constexpr int kEdge = 2;
+constexpr int kChannelThickness = 4;
+constexpr int kTickLength = 3;
+constexpr int kTickGap = 2;
+constexpr int kMinThumbLength = 5;
+constexpr int kRepeatDelayMs = 500;
+constexpr int kRepeatIntervalMs = 100;
+constexpr int kWheelNotch = 120;
+
+int Sign(int value) {
+    return (value > 0) - (value < 0);
+}
+
+// Lines here are only ever straight or at 45 degrees, so stepping pixel by pixel draws them exactly,
+// independent of the paint engine's line rasterisation rules.
+void PlotLine(QPainter& painter, QPoint from, QPoint to, const QColor& color) {
+    const QPoint step(Sign(to.x() - from.x()), Sign(to.y() - from.y()));
+    const int count = std::max(std::abs(to.x() - from.x()), std::abs(to.y() - from.y()));
+    for (int i = 0; i <= count; ++i)
+        painter.fillRect(QRect(from + step * i, QSize(1, 1)), color);
+}
+
+// Draws a convex outline lit from the left (and from above where an edge faces neither left nor right),
+// the lit edges first so that shared corners take the shadow, as a raised classic button does.
+template <std::size_t N>
+void PlotRaisedOutline(QPainter& painter, const std::array<QPoint, N>& points, const QColor& lit,
+                       const QColor& shaded) {
+    QPointF centre;
+    for (const QPoint& p : points)
+        centre += QPointF(p) / static_cast<qreal>(N);
+    for (const bool drawLit : {true, false}) {
+        for (std::size_t i = 0; i < N; ++i) {
+            const QPoint a = points[i];
+            const QPoint b = points[(i + 1) % N];
+            QPoint normal(Sign(b.y() - a.y()), -Sign(b.x() - a.x()));
+            if (QPointF::dotProduct(QPointF(normal), (QPointF(a + b) / 2.0) - centre) < 0)
+                normal = -normal;
+            const bool isLit = normal.x() < 0 || (normal.x() == 0 && normal.y() < 0);
+            if (isLit == drawLit)
+                PlotLine(painter, a, b, isLit ? lit : shaded);
+        }
+    }
+}
+
+} // namespace
+
+TThinTrackBar::TThinTrackBar(Qt::Orientation orientation, QWidget* parent)
+    : QSlider(orientation, parent)
+    , pageRepeat_(new QTimer(this)) {
+    setRange(0, 10);
+    setPageStep(2);
+    setSingleStep(1);
+    setFocusPolicy(Qt::StrongFocus);
+    connect(pageRepeat_, &QTimer::timeout, this, [this] {
+        pageRepeat_->setInterval(kRepeatIntervalMs);
+        PageTowardPress();
+    });
+    WatchWindow();
+}
+
+int TThinTrackBar::ThumbLength() const {
+    return thumbLength_;
+}
+
+void TThinTrackBar::SetThumbLength(int length) {
+    if (length == thumbLength_)
+        return;
+    thumbLength_ = length;
+    updateGeometry();
+    update();
+}
+
+TTickMarks TThinTrackBar::TickMarks() const {
+    return tickMarks_;
+}
+
+void TThinTrackBar::SetTickMarks(TTickMarks marks) {
+    if (marks == tickMarks_)
+        return;
+    tickMarks_ = marks;
+    updateGeometry();
+    update();
+}
+
+TTickStyle TThinTrackBar::TickStyle() const {
+    return tickStyle_;
+}
+
+void TThinTrackBar::SetTickStyle(TTickStyle style) {
+    if (style == tickStyle_)
+        return;
+    tickStyle_ = style;
+    updateGeometry();
+    update();
+}
+
+// The selection range is remembered for code that sets it, but nothing draws it: no repaint needed.
+bool TThinTrackBar::ShowSelRange() const {
+    return showSelRange_;
+}
+void TThinTrackBar::SetShowSelRange(bool show) {
+    showSelRange_ = show;
+}
+int TThinTrackBar::SelStart() const {
+    return selStart_;
+}
+void TThinTrackBar::SetSelStart(int value) {
+    selStart_ = value;
+}
+int TThinTrackBar::SelEnd() const {
+    return selEnd_;
+}
+void TThinTrackBar::SetSelEnd(int value) {
+    selEnd_ = value;
+}
+
+TThinTrackBar::Geometry TThinTrackBar::Layout() const {
+    const bool vertical = orientation() == Qt::Vertical;
+    const int alongSize = vertical ? height() : width();
+    const int acrossSize = vertical ? width() : height();
+
+    Geometry g{};
+    g.thumbLength = std::max(thumbLength_, kMinThumbLength);
+    g.thumbWidth = (g.thumbLength / 2) | 1;
+    const bool ticks = tickStyle_ != TTickStyle::tsNone;
+    g.nearTicks = ticks && tickMarks_ != TTickMarks::tmBottomRight;
+    g.farTicks = ticks && tickMarks_ != TTickMarks::tmTopLeft;
+
+    // Thumb and ticks form one block centred across the bar, whatever height the window gives it.
+    const int tickBand = kTickLength + kTickGap;
+    const int block = g.thumbLength + (g.nearTicks ? tickBand : 0) + (g.farTicks ? tickBand : 0);
+    g.thumbAcross = std::max(0, (acrossSize - block) / 2) + (g.nearTicks ? tickBand : 0);
+    g.channelAcross = g.thumbAcross + (g.thumbLength - kChannelThickness) / 2;
+
+    const int half = g.thumbWidth / 2;
+    g.firstCentre = kEdge + half;
+    g.lastCentre = std::max(g.firstCentre, alongSize - 1 - kEdge - half);
+    return g;
+}
+
+QRect TThinTrackBar::Oriented(int along, int across, int alongSize, int acrossSize) const {
+    return orientation() == Qt::Vertical ? QRect(across, along, acrossSize, alongSize)
+                                         : QRect(along, across, alongSize, acrossSize);
+}
+
+int TThinTrackBar::AlongOf(const QPoint& point) const {
+    return orientation() == Qt::Vertical ? point.y() : point.x();
+}
+
+int TThinTrackBar::CentreOf(const Geometry& g, int value) const {
+    const qint64 range = qint64(maximum()) - minimum();
+    if (range <= 0)
+        return g.firstCentre;
+    const qint64 offset = std::clamp<qint64>(qint64(value) - minimum(), 0, range);
+    const qint64 span = g.lastCentre - g.firstCentre;
+    return g.firstCentre + static_cast<int>((2 * offset * span + range) / (2 * range));
+}
+
+int TThinTrackBar::ValueAt(const Geometry& g, int centre) const {
+    const qint64 span = g.lastCentre - g.firstCentre;
+    if (span <= 0)
+        return minimum();
+    const qint64 offset = std::clamp<qint64>(centre - g.firstCentre, 0, span);
+    const qint64 range = qint64(maximum()) - minimum();
+    return static_cast<int>(minimum() + (2 * offset * range + span) / (2 * span));
+}
+
+QRect TThinTrackBar::ThumbRect() const {
+    const Geometry g = Layout();
+    return Oriented(CentreOf(g, sliderPosition()) - g.thumbWidth / 2, g.thumbAcross, g.thumbWidth,
+                    g.thumbLength);
+}
+
+// The channel reaches from the thumb's outer edge at the minimum to its outer edge at the maximum.
+QRect TThinTrackBar::ChannelRect() const {
+    const Geometry g = Layout();
+    const int half = g.thumbWidth / 2;
+    return Oriented(g.firstCentre - half, g.channelAcross, g.lastCentre - g.firstCentre + g.thumbWidth,
+                    kChannelThickness);
+}
+
+int TThinTrackBar::ExtentNeeded() const {
+    const Geometry g = Layout();
+    const int tickBand = kTickLength + kTickGap;
+    return g.thumbLength + (g.nearTicks ? tickBand : 0) + (g.farTicks ? tickBand : 0) + 2 * kEdge;
+}
+
+QSize TThinTrackBar::sizeHint() const {
+    const QSize along(150, ExtentNeeded());
+    return orientation() == Qt::Vertical ? along.transposed() : along;
+}
+
+QSize TThinTrackBar::minimumSizeHint() const {
+    const QSize along(Layout().thumbWidth * 2 + 2 * kEdge, ExtentNeeded());
+    return orientation() == Qt::Vertical ? along.transposed() : along;
+}
+
+void TThinTrackBar::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const Geometry g = Layout();
+    PaintChannel(painter, g);
+    PaintTicks(painter, g);
+    PaintThumb(painter, g);
+    if (hasFocus())
+        PaintFocus(painter);
+}
+
+namespace {
+QPalette::ColorGroup GroupOf(const QWidget& widget) {
+    if (!widget.isEnabled())
+        return QPalette::Disabled;
+    return widget.isActiveWindow() ? QPalette::Active : QPalette::Inactive;
+}
+} // namespace
+
+// A sunken groove: shadow above and left, light below and right, each two pixels deep.
+void TThinTrackBar::PaintChannel(QPainter& painter, const Geometry&) const {
+    const QPalette::ColorGroup group = GroupOf(*this);
+    const QPalette& pal = palette();
+    const QRect r = ChannelRect();
+    painter.fillRect(r, pal.color(group, QPalette::Light));
+    painter.fillRect(r.adjusted(0, 0, -1, -1), pal.color(group, QPalette::Dark));
+    painter.fillRect(r.adjusted(1, 1, -1, -1), pal.color(group, QPalette::Midlight));
+    painter.fillRect(r.adjusted(1, 1, -2, -2), pal.color(group, QPalette::Shadow));
+}
+
+void TThinTrackBar::PaintTicks(QPainter& painter, const Geometry& g) const {
+    if (!g.nearTicks && !g.farTicks)
+        return;
+    const QColor color = palette().color(GroupOf(*this), QPalette::WindowText);
+    const auto tickAt = [&](int centre) {
+        if (g.nearTicks)
+            painter.fillRect(Oriented(centre, g.thumbAcross - kTickGap - kTickLength, 1, kTickLength), color);
+        if (g.farTicks)
+            painter.fillRect(Oriented(centre, g.thumbAcross + g.thumbLength + kTickGap, 1, kTickLength),
+                             color);
+    };
+    tickAt(g.firstCentre);
+    tickAt(CentreOf(g, maximum()));
+    if (tickStyle_ != TTickStyle::tsAuto)
+        return;
+    // A tick for every value; once values are denser than pixels that marks every pixel, so walk the
+    // pixels instead and stay cheap for any range.
+    const qint64 range = qint64(maximum()) - minimum();
+    if (range > g.lastCentre - g.firstCentre) {
+        for (int centre = g.firstCentre; centre <= g.lastCentre; ++centre)
+            tickAt(centre);
+        return;
+    }
+    for (qint64 value = minimum(); value <= maximum(); ++value)
+        tickAt(CentreOf(g, static_cast<int>(value)));
+}
+
+// The thumb is built in its own frame, "u" along the channel and "v" across it with the point (if any)
+// at large v, and mapped onto the bar, flipped when it points up or left.
+void TThinTrackBar::PaintThumb(QPainter& painter, const Geometry& g) const {
+    const QPalette::ColorGroup group = GroupOf(*this);
+    const QPalette& pal = palette();
+    const int w = g.thumbWidth;
+    const int l = g.thumbLength;
+    const int half = w / 2;
+    const bool pointed = g.nearTicks != g.farTicks;
+    const bool pointsNear = pointed && g.nearTicks;
+    const int start = CentreOf(g, sliderPosition()) - half;
+    const bool vertical = orientation() == Qt::Vertical;
+    const auto map = [&](int u, int v) {
+        const int across = g.thumbAcross + (pointsNear ? l - 1 - v : v);
+        return vertical ? QPoint(across, start + u) : QPoint(start + u, across);
+    };
+    const int bodyEnd = pointed ? l - 1 - half : l - 1; // last v of the straight sides
+
+    const QBrush face = pal.brush(group, QPalette::Button);
+    for (int v = 0; v < l; ++v) {
+        const int inset = std::max(0, v - bodyEnd);
+        const QRect span = QRect(map(inset, v), map(w - 1 - inset, v)).normalized();
+        painter.fillRect(span, face);
+        if (group == QPalette::Disabled)
+            painter.fillRect(span, QBrush(pal.color(group, QPalette::Light), Qt::Dense4Pattern));
+    }
+
+    const QColor light = pal.color(group, QPalette::Light);
+    const QColor midlight = pal.color(group, QPalette::Midlight);
+    const QColor dark = pal.color(group, QPalette::Dark);
+    const QColor shadow = pal.color(group, QPalette::Shadow);
+    if (pointed) {
+        PlotRaisedOutline(
+            painter,
+            std::array{map(0, 0), map(w - 1, 0), map(w - 1, bodyEnd), map(half, l - 1), map(0, bodyEnd)},
+            light, shadow);
+        PlotRaisedOutline(
+            painter,
+            std::array{map(1, 1), map(w - 2, 1), map(w - 2, bodyEnd), map(half, l - 2), map(1, bodyEnd)},
+            midlight, dark);
+    } else {
+        PlotRaisedOutline(painter, std::array{map(0, 0), map(w - 1, 0), map(w - 1, l - 1), map(0, l - 1)},
+                          light, shadow);
+        PlotRaisedOutline(painter, std::array{map(1, 1), map(w - 2, 1), map(w - 2, l - 2), map(1, l - 2)},
+                          midlight, dark);
+    }
+}
+
+// The classic dotted frame around the whole bar: every other pixel.
+void TThinTrackBar::PaintFocus(QPainter& painter) const {
+    const QBrush dots(palette().color(GroupOf(*this), QPalette::WindowText), Qt::Dense4Pattern);
+    const QRect r = rect();
+    painter.fillRect(QRect(r.left(), r.top(), r.width(), 1), dots);
+    painter.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), dots);
+    painter.fillRect(QRect(r.left(), r.top() + 1, 1, r.height() - 2), dots);
+    painter.fillRect(QRect(r.right(), r.top() + 1, 1, r.height() - 2), dots);
+}
+
+// Keys keep one meaning in both orientations, as on the classic bar: Up and Left towards the minimum,
+// Down and Right towards the maximum. The vertical bar has its minimum on top, so Up moves the thumb up.
+void TThinTrackBar::keyPressEvent(QKeyEvent* event) {
+    SliderAction action = SliderNoAction;
+    switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        action = SliderSingleStepSub;
+        break;
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        action = SliderSingleStepAdd;
+        break;
+    case Qt::Key_PageUp:
+        action = SliderPageStepSub;
+        break;
+    case Qt::Key_PageDown:
+        action = SliderPageStepAdd;
+        break;
+    case Qt::Key_Home:
+        action = SliderToMinimum;
+        break;
+    case Qt::Key_End:
+        action = SliderToMaximum;
+        break;
+    default:
+        event->ignore();
+        return;
+    }
+    triggerAction(action);
+    event->accept();
+}
+
+void TThinTrackBar::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || dragging_ || pageDirection_ != 0) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    const QPoint pos = event->position().toPoint();
+    const Geometry g = Layout();
+    const int centre = CentreOf(g, sliderPosition());
+    if (ThumbRect().contains(pos)) {
+        dragging_ = true;
+        dragOffset_ = AlongOf(pos) - centre;
+        setSliderDown(true);
+        return;
+    }
+    pressAlong_ = AlongOf(pos);
+    pageDirection_ = pressAlong_ < centre ? -1 : 1;
+    PageTowardPress();
+    if (pageDirection_ != 0)
+        pageRepeat_->start(kRepeatDelayMs);
+}
+
+void TThinTrackBar::mouseMoveEvent(QMouseEvent* event) {
+    const int along = AlongOf(event->position().toPoint());
+    if (dragging_)
+        setSliderPosition(ValueAt(Layout(), along - dragOffset_));
+    else if (pageDirection_ != 0)
+        pressAlong_ = along; // paging stops where the pointer now is
+    event->accept();
+}
+
+void TThinTrackBar::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        StopMouseAction();
+    event->accept();
+}
+
+// Pages once more only while the pointer still lies beyond the thumb, so holding the button walks the
+// thumb up to the pointer and stops there.
+void TThinTrackBar::PageTowardPress() {
+    const Geometry g = Layout();
+    const int centre = CentreOf(g, sliderPosition());
+    const int half = g.thumbWidth / 2;
+    const bool beyond = pageDirection_ < 0 ? pressAlong_ < centre - half : pressAlong_ > centre + half;
+    if (!beyond) {
+        pageRepeat_->stop();
+        return;
+    }
+    triggerAction(pageDirection_ < 0 ? SliderPageStepSub : SliderPageStepAdd);
+}
+
+void TThinTrackBar::StopMouseAction() {
+    pageRepeat_->stop();
+    pageDirection_ = 0;
+    if (dragging_) {
+        dragging_ = false;
+        setSliderDown(false);
+    }
+}
+
+// A notch away from the user (wheel up) moves one line towards the minimum, as on the classic bar;
+// fine-grained wheels add up until they make a whole notch.
+void TThinTrackBar::wheelEvent(QWheelEvent* event) {
+    const QPoint angle = event->angleDelta();
+    int delta = std::abs(angle.y()) >= std::abs(angle.x()) ? angle.y() : angle.x();
+    if (event->inverted())
+        delta = -delta;
+    wheelRemainder_ += delta;
+    const int notches = wheelRemainder_ / kWheelNotch;
+    wheelRemainder_ -= notches * kWheelNotch;
+    if (notches != 0) {
+        const qint64 target = qint64(value()) - qint64(notches) * singleStep();
+        setValue(static_cast<int>(std::clamp<qint64>(target, minimum(), maximum())));
+    }
+    event->accept();
+}
+
+void TThinTrackBar::focusInEvent(QFocusEvent* event) {
+    WatchWindow();
+    QSlider::focusInEvent(event);
+    bool enter = true;
+    switch (event->reason()) {
+    case Qt::ActiveWindowFocusReason:
+    case Qt::PopupFocusReason:
+    case Qt::MenuBarFocusReason:
+        // The focus comes back after the window was left; only the window's first activation, when
+        // this bar had not had the focus yet, is the user arriving here.
+        enter = firstActivationFocusPending_;
+        break;
+    default:
+        break;
+    }
+    firstActivationFocusPending_ = false;
+    if (enter)
+        emit entered();
+}
+
+bool TThinTrackBar::event(QEvent* event) {
+    if (event->type() == QEvent::ParentChange)
+        WatchWindow();
+    return QSlider::event(event);
+}
+
+bool TThinTrackBar::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == watchedWindow_ && event->type() == QEvent::WindowActivate) {
+        ++windowActivations_;
+        firstActivationFocusPending_ = windowActivations_ == 1;
+    }
+    return QSlider::eventFilter(watched, event);
+}
+
+void TThinTrackBar::showEvent(QShowEvent* event) {
+    WatchWindow();
+    QSlider::showEvent(event);
+}
+
+void TThinTrackBar::hideEvent(QHideEvent* event) {
+    StopMouseAction();
+    QSlider::hideEvent(event);
+}
+
+void TThinTrackBar::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::EnabledChange && !isEnabled())
+        StopMouseAction();
+    QSlider::changeEvent(event);
+}
+
+// The window's activations are counted from its own events, which it gets whether or not this bar is
+// visible at the time; a bar moved into another window starts counting there.
+void TThinTrackBar::WatchWindow() {
+    QWidget* top = window();
+    if (top == watchedWindow_)
+        return;
+    if (watchedWindow_ != nullptr)
+        watchedWindow_->removeEventFilter(this);
+    watchedWindow_ = top;
+    top->installEventFilter(this);
+    windowActivations_ = top->isActiveWindow() ? 1 : 0;
+    firstActivationFocusPending_ = false;
+}
 
 } // namespace controls
