@@ -1,0 +1,274 @@
+#include "controls/UAbout.h"
+
+#include "controls/AboutTexts.h"
+#include "controls/Application.h"
+#include "controls/ClickLabel.h"
+#include "controls/Credits.h"
+#include "controls/UrlOpener.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QUrl>
+
+#include <algorithm>
+
+namespace controls {
+
+namespace {
+
+const QColor kNavy(0, 0, 128);
+const QColor kMaroon(128, 0, 0);
+// Labels sized to their text keep this distance from the right side of their panel.
+constexpr int kPanelMargin = 8;
+
+QString Text(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+QFont DesignFont(const QString& family, int pixels) {
+    QFont font(family);
+    font.setPixelSize(pixels);
+    return font;
+}
+
+// The book face of the product names is a serif; where it is missing, another serif stands in for it.
+QFont TitleFont() {
+    QFont font = DesignFont(QStringLiteral("Book Antiqua"), 13);
+    font.setStyleHint(QFont::Serif);
+    return font;
+}
+
+void SetColor(QWidget* widget, QPalette::ColorRole role, const QColor& color) {
+    QPalette palette = widget->palette();
+    palette.setColor(role, color);
+    widget->setPalette(palette);
+}
+
+QLabel* AddLabel(QWidget* parent, const QString& name, const QString& text, const QFont& font, QPoint at) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setFont(font);
+    label->adjustSize();
+    label->move(at);
+    return label;
+}
+
+TClickLabel* AddLink(QWidget* parent, const QString& name, const QString& text, const QFont& font,
+                     const QColor& color) {
+    auto* label = new TClickLabel(text, parent);
+    label->setObjectName(name);
+    label->setFont(font);
+    label->setCursor(Qt::PointingHandCursor);
+    SetColor(label, QPalette::WindowText, color);
+    return label;
+}
+
+// A frame of two lines, lowered outside and raised inside, around the texts.
+QFrame* AddTextPanel(QWidget* parent, const QRect& geometry) {
+    auto* panel = new QFrame(parent);
+    panel->setObjectName(QStringLiteral("Panel1"));
+    panel->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    panel->setLineWidth(1);
+    panel->setMidLineWidth(0);
+    panel->setGeometry(geometry);
+    return panel;
+}
+
+// A label sized to its text that must not run past the right side of its panel: it moves left instead,
+// so that a wider font than the designed one never cuts the text off.
+void KeepInside(QWidget* label, int rightMargin) {
+    const int limit = label->parentWidget()->width() - rightMargin;
+    if (label->geometry().right() >= limit)
+        label->move(std::max(0, limit - label->width()), label->y());
+}
+
+QPushButton* AddOkButton(QDialog* dialog, const QRect& geometry) {
+    auto* button = new QPushButton(QStringLiteral("OK"), dialog);
+    button->setObjectName(QStringLiteral("OKButton"));
+    button->setGeometry(geometry);
+    button->setDefault(true);
+    QObject::connect(button, &QPushButton::clicked, dialog, &QDialog::accept);
+    return button;
+}
+
+QStringList CalculatorCredits() {
+    const auto plain = [](const char* utf8) {
+        return EscapeCreditMarkup(Text(utf8));
+    };
+    return {
+        QStringLiteral("&b&uVarnok Handvise Calculator"),
+        QStringLiteral("&c255,255,51;Version 2.3.2"),
+        plain(about::MakerNotice),
+        QStringLiteral("&i") + plain(about::ContactAddress),
+        QString(),
+        QStringLiteral("&b&c255,255,154;Greetings fly out to:"),
+        QString(),
+        QStringLiteral("&b&c204,255,204;") + plain(about::DedicationFirst),
+        QStringLiteral("&c255,255,51;") + plain(about::DedicationSecond),
+        QString(),
+        QStringLiteral("&b&c51,255,153;") + plain(about::IconAuthor),
+        QStringLiteral("&b&c198,204,198;") + plain(about::IconSet),
+        QStringLiteral("&c198,204,198;") + plain(about::IconSetAddress),
+        QString(),
+        QString(),
+        QString(),
+        QStringLiteral("&b&c198,225,198;Please consider sending a donation"),
+        QStringLiteral("&b&c198,225,198;if this program helps you."),
+        QString(),
+        QString(),
+        QStringLiteral("&b&c225,225,225;Thank you."),
+    };
+}
+
+} // namespace
+
+TAboutBox::TAboutBox(Layout layout, QWidget* parent)
+    : QDialog(parent)
+    , layout_(layout) {
+    setObjectName(QStringLiteral("AboutBox"));
+    setWindowTitle(QStringLiteral("About"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
+    if (layout == Layout::Calculator)
+        BuildCalculator();
+    else
+        BuildDesigner();
+}
+
+TAboutBox::~TAboutBox() {
+    FormDestroy();
+}
+
+void TAboutBox::BuildCalculator() {
+    setFixedSize(505, 192);
+    SetColor(this, QPalette::Window, QColor(228, 237, 237));
+    setFont(DesignFont(QStringLiteral("Trebuchet MS"), 11));
+
+    QFrame* panel = AddTextPanel(this, QRect(8, 8, 489, 145));
+    panel->setFont(DesignFont(QStringLiteral("MS Sans Serif"), 11));
+    SetColor(panel, QPalette::WindowText, Qt::black);
+
+    const QFont titleFont = TitleFont();
+    AddLabel(panel, QStringLiteral("ProductName"), QStringLiteral("Varnok Handvise Calculator"), titleFont,
+             QPoint(8, 8));
+    AddLabel(panel, QStringLiteral("Version"), QStringLiteral("Version 2.3.2"), titleFont, QPoint(8, 28));
+
+    QFont makerFont = DesignFont(QStringLiteral("Verdana"), 11);
+    makerFont.setUnderline(true);
+    TClickLabel* label2 = AddLink(panel, QStringLiteral("Label2"),
+                                  QStringLiteral("Varnok Handvise Calculators"), makerFont, kNavy);
+    label2->setWordWrap(true);
+    label2->setGeometry(8, 67, 193, std::max(13, label2->heightForWidth(193)));
+
+    TClickLabel* label1 =
+        AddLink(panel, QStringLiteral("Label1"), Text(about::ForumName),
+                DesignFont(QStringLiteral("Georgia"), 19), QApplication::palette().windowText().color());
+    label1->adjustSize();
+    label1->move(8, 94);
+
+    ScrollingCredits1 = new TScrollingCredits(panel);
+    ScrollingCredits1->setObjectName(QStringLiteral("ScrollingCredits1"));
+    ScrollingCredits1->setGeometry(229, 8, 250, 129);
+    ScrollingCredits1->SetCreditsFont(DesignFont(QStringLiteral("Tahoma"), 11));
+    ScrollingCredits1->SetCreditsColor(Qt::white);
+    ScrollingCredits1->SetBackgroundColor(kNavy);
+    ScrollingCredits1->SetBorderColor(kNavy);
+    ScrollingCredits1->SetShowBorder(true);
+    ScrollingCredits1->SetInterval(35);
+    ScrollingCredits1->SetCredits(CalculatorCredits());
+    ScrollingCredits1->SetAnimate(true);
+
+    AddOkButton(this, QRect(214, 161, 75, 25));
+    ConnectLinks(label1, label2);
+}
+
+void TAboutBox::BuildDesigner() {
+    setFixedSize(496, 214);
+    SetColor(this, QPalette::Window, QColor(238, 238, 221));
+    setFont(DesignFont(QStringLiteral("MS Sans Serif"), 11));
+
+    QFrame* panel = AddTextPanel(this, QRect(9, 8, 478, 121));
+
+    const QFont titleFont = TitleFont();
+    AddLabel(panel, QStringLiteral("ProductName"), QStringLiteral("Varnok Handvise Routine Designer"),
+             titleFont, QPoint(8, 8));
+    KeepInside(AddLabel(panel, QStringLiteral("Version"), QStringLiteral("Version 2.4.2"), titleFont,
+                        QPoint(395, 8)),
+               kPanelMargin);
+    KeepInside(AddLabel(panel, QStringLiteral("Notice"), Text(about::MakerNotice), font(), QPoint(283, 100)),
+               kPanelMargin);
+
+    TClickLabel* label1 = AddLink(panel, QStringLiteral("Label1"), Text(about::ForumName),
+                                  DesignFont(QStringLiteral("Georgia"), 19), kMaroon);
+    label1->adjustSize();
+    label1->move(8, 71);
+
+    auto* panel2 = new QFrame(this);
+    panel2->setObjectName(QStringLiteral("Panel2"));
+    panel2->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel2->setGeometry(8, 135, 480, 41);
+    panel2->setAutoFillBackground(true);
+    SetColor(panel2, QPalette::Window, QColor(255, 255, 221));
+
+    QFont makerFont = DesignFont(QStringLiteral("Comic Sans MS"), 16);
+    makerFont.setUnderline(true);
+    TClickLabel* label2 = AddLink(panel2, QStringLiteral("Label2"),
+                                  QStringLiteral("Varnok Handvise Calculators"), makerFont, kMaroon);
+    // The link stands in the middle of its panel; a wider substitute font widens it on both sides.
+    const int width = std::max(249, label2->sizeHint().width());
+    label2->setGeometry((panel2->width() - width) / 2, 9, width, 23);
+
+    AddOkButton(this, QRect(211, 182, 75, 25));
+    ConnectLinks(label1, label2);
+}
+
+void TAboutBox::ConnectLinks(TClickLabel* label1, TClickLabel* label2) {
+    connect(label1, &TClickLabel::clicked, this, [this] { RunGuarded([this] { Label1Click(); }); });
+    connect(label2, &TClickLabel::clicked, this, [this] { RunGuarded([this] { Label2Click(); }); });
+}
+
+void TAboutBox::Label1Click() {
+    OpenUrl(QUrl(Text(about::ForumUrl)));
+}
+
+void TAboutBox::Label2Click() {
+    OpenUrl(QUrl(Text(about::MakerPageUrl)));
+}
+
+void TAboutBox::FormDestroy() {
+    // The credits' timer stops before the dialog frees the control, so no tick can reach it half-destroyed.
+    if (ScrollingCredits1 != nullptr)
+        ScrollingCredits1->SetAnimate(false);
+}
+
+void TAboutBox::showEvent(QShowEvent* event) {
+    // Centred over the window it was opened from, as a dialog with an owner would be; without one it
+    // stays where the toolkit puts it (the middle of the screen).
+    if (!placed_) {
+        placed_ = true;
+        QWidget* owner = QApplication::activeWindow();
+        if (owner != nullptr && owner != this) {
+            QRect frame = frameGeometry();
+            frame.moveCenter(owner->frameGeometry().center());
+            if (const QScreen* screen = owner->screen()) {
+                const QRect available = screen->availableGeometry();
+                frame.moveLeft(std::clamp(frame.left(), available.left(),
+                                          std::max(available.left(), available.right() - frame.width() + 1)));
+                frame.moveTop(std::clamp(frame.top(), available.top(),
+                                         std::max(available.top(), available.bottom() - frame.height() + 1)));
+            }
+            move(frame.topLeft());
+        }
+    }
+    QDialog::showEvent(event);
+}
+
+int ShowAboutBox(TAboutBox::Layout layout) {
+    TAboutBox box(layout);
+    return box.exec();
+}
+
+} // namespace controls

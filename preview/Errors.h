@@ -1,0 +1,39 @@
+// Failures the print preview component raises; what() carries the message shown to the user.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace preview {
+
+// A byte stream could not be read, written or positioned.
+class EStreamError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// "Stream read error", with the reason when one is known.
+class EReadError : public EStreamError {
+public:
+    explicit EReadError(const std::string& reason = {});
+};
+
+// "Stream write error", with the reason when one is known.
+class EWriteError : public EStreamError {
+public:
+    explicit EWriteError(const std::string& reason = {});
+};
+
+// A page index outside the list: "List index out of bounds (%d)".
+class EListError : public std::runtime_error {
+public:
+    explicit EListError(int index);
+};
+
+// An assignment between classes that cannot take each other's values: "Cannot assign a %s to a %s".
+class EConvertError : public std::runtime_error {
+public:
+    EConvertError(const std::string& sourceClass, const std::string& targetClass);
+};
+
+} // namespace preview

@@ -1,0 +1,7 @@
+// The print preview component: everything its users need, from one header.
+#pragma once
+
+#include "preview/Errors.h"
+#include "preview/Metafile.h"
+#include "preview/MetafileList.h"
+#include "preview/TemporaryFileStream.h"
