@@ -12,6 +12,7 @@
 #include "controls/LauncherSettings.h"
 #include "controls/RadioGroup.h"
 #include "controls/ThinTrackBar.h"
+#include "controls/UAbout.h"
 #include "model/NumberText.h"
 
 #include <QDateTime>
@@ -505,7 +506,9 @@ QString TForm1::HeldTension() const {
     return View() == TView::Entry ? Edit1->text() : TensionResult->text();
 }
 
-void TForm1::ButtonAboutClick() {}
+void TForm1::ButtonAboutClick() {
+    controls::ShowAboutBox(controls::TAboutBox::Layout::Calculator);
+}
 
 void TForm1::SpeedButtonCenterClick() {
     const QScreen* screen = this->screen();

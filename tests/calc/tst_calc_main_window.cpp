@@ -3,6 +3,7 @@
 // and captions, help, and the side tools.
 #include "calc/U_handvise.h"
 #include "controls/ThinTrackBar.h"
+#include "controls/UAbout.h"
 #include "controls/UrlOpener.h"
 #include "tests/support/TestSupport.h"
 
@@ -589,6 +590,22 @@ private slots:
         QCOMPARE(parts.size(), 2);
         QCOMPARE(parts[0], QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
         QVERIFY(QTime::fromString(parts[1], "H:mm:ss").isValid() || parts[1].contains(':'));
+    }
+
+    void aboutOpensTheCalculatorsAboutBoxAndFreesIt() {
+        Open();
+        bool calculatorLayout = false;
+        QPointer<QWidget> shown;
+        testsupport::WhenModalOpens([&](QWidget* modal) {
+            auto* box = qobject_cast<controls::TAboutBox*>(modal);
+            calculatorLayout =
+                box != nullptr && box->DialogLayout() == controls::TAboutBox::Layout::Calculator;
+            shown = modal;
+            modal->close();
+        });
+        Click("ButtonAbout");
+        QVERIFY(calculatorLayout);
+        QTRY_VERIFY(shown.isNull());
     }
 
     void centringUsesTheOuterSize() {
