@@ -14,24 +14,38 @@ namespace preview {
 
 namespace {
 
-constexpr std::array<std::uint32_t, 256> MakeCrcTable() {
-    std::array<std::uint32_t, 256> table{};
+using CrcTables = std::array<std::array<std::uint32_t, 256>, 8>;
+
+constexpr CrcTables MakeCrcTables() {
+    CrcTables tables{};
     for (std::uint32_t n = 0; n < 256; ++n) {
         std::uint32_t c = n;
         for (int k = 0; k < 8; ++k)
             c = (c & 1U) != 0 ? 0xEDB88320U ^ (c >> 1) : c >> 1;
-        table[n] = c;
+        tables[0][n] = c;
     }
-    return table;
+    for (std::size_t t = 1; t < tables.size(); ++t)
+        for (std::size_t n = 0; n < 256; ++n)
+            tables[t][n] = (tables[t - 1][n] >> 8) ^ tables[0][tables[t - 1][n] & 0xFFU];
+    return tables;
 }
 
 // CRC-32 (the one of zip and PNG): catches any damage of up to 32 bits in a row and all but one in
-// four billion of the rest.
+// four billion of the rest. Eight bytes a step, since every page written or read back pays for it.
 std::uint32_t Crc32(const QByteArray& bytes) {
-    static constexpr std::array<std::uint32_t, 256> kTable = MakeCrcTable();
+    static constexpr CrcTables kTables = MakeCrcTables();
+    const auto* at = reinterpret_cast<const unsigned char*>(bytes.constData());
+    std::size_t left = static_cast<std::size_t>(bytes.size());
     std::uint32_t crc = 0xFFFFFFFFU;
-    for (const char byte : bytes)
-        crc = kTable[(crc ^ static_cast<unsigned char>(byte)) & 0xFFU] ^ (crc >> 8);
+    for (; left >= 8; left -= 8, at += 8) {
+        const std::uint32_t low = crc ^ (std::uint32_t(at[0]) | std::uint32_t(at[1]) << 8 |
+                                         std::uint32_t(at[2]) << 16 | std::uint32_t(at[3]) << 24);
+        crc = kTables[7][low & 0xFFU] ^ kTables[6][(low >> 8) & 0xFFU] ^ kTables[5][(low >> 16) & 0xFFU] ^
+              kTables[4][low >> 24] ^ kTables[3][at[4]] ^ kTables[2][at[5]] ^ kTables[1][at[6]] ^
+              kTables[0][at[7]];
+    }
+    for (; left > 0; --left, ++at)
+        crc = kTables[0][(crc ^ *at) & 0xFFU] ^ (crc >> 8);
     return crc ^ 0xFFFFFFFFU;
 }
 
