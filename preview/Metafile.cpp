@@ -71,8 +71,11 @@ void TMetafile::TakeRecording(QPicture picture) {
 }
 
 void TMetafile::Changed() {
-    if (OnChange)
-        OnChange(*this);
+    // A listener may free this metafile (the page store evicting it while its owner reacts to the
+    // change), so the call must not run from a handler object that goes with it.
+    const auto handler = OnChange;
+    if (handler)
+        handler(*this);
 }
 
 TMetafileCanvas::TMetafileCanvas(TMetafile& metafile)

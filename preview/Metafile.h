@@ -9,7 +9,6 @@
 #include <QSize>
 
 #include <functional>
-#include <memory>
 
 namespace preview {
 
