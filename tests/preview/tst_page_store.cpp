@@ -36,6 +36,7 @@ private slots:
     void insertClampsTheIndex_data();
     void insertClampsTheIndex();
     void drawingOnAStoredPageReportsItsIndex();
+    void aListenerMayPushOutThePageThatChanged();
     void clearRemovesPagesAndFile();
     void indexOutsideTheStoreIsAListError();
     void theFileNeverOutlivesTheStore();
@@ -250,6 +251,20 @@ void TestPageStore::drawingOnAStoredPageReportsItsIndex() {
     DrawPage(store.Metafiles(1), 8); // read back from the file
     QCOMPARE(changed, (QList<int>{3, 1}));
     QCOMPARE(store.Entries(1).States(), States(InMemory | InTempFile | Changed));
+}
+
+void TestPageStore::aListenerMayPushOutThePageThatChanged() {
+    TMetafileList store;
+    store.SetCacheSize(1);
+    AddPages(store, 2);
+    // Reading the other page back while hearing of the change writes the changed page out.
+    store.OnItemChange = [](TMetafileList& sender, int index) {
+        sender.Metafiles(1 - index);
+    };
+    DrawPage(store.Metafiles(0), 9);
+    QCOMPARE(store.Entries(0).States(), States(InTempFile));
+    store.OnItemChange = nullptr;
+    QCOMPARE(store.Metafiles(0).SaveToData(), MakePage(9)->SaveToData());
 }
 
 void TestPageStore::clearRemovesPagesAndFile() {
