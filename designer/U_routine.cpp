@@ -1,0 +1,420 @@
+#include "designer/U_routine.h"
+
+#include "controls/AboutTexts.h"
+#include "controls/AlignEdit.h"
+#include "controls/Application.h"
+#include "controls/ContextHelp.h"
+#include "controls/Fonts.h"
+#include "controls/LauncherSettings.h"
+#include "controls/ThinTrackBar.h"
+#include "controls/UAbout.h"
+#include "controls/UrlOpener.h"
+#include "designer/U_printpreview.h"
+#include "model/NumberText.h"
+
+#include <QActionGroup>
+#include <QFrame>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+
+#include <algorithm>
+#include <array>
+#include <stdexcept>
+#include <utility>
+
+namespace designer {
+
+namespace {
+
+const QString WindowCaption = QStringLiteral("KTX Routine Designer");
+const QString HelpFile = QStringLiteral("ktxsuite.html");
+const QString PreviewFailure = QStringLiteral("Something went wrong.");
+const QString OneToThree = QStringLiteral("1 - 3");
+
+// The maximum an empty box stands for.
+constexpr std::int32_t DefaultMaximum = 196;
+
+// Client area: the controls above the status bar, the status bar along the bottom.
+constexpr QSize ClientSize(334, 309);
+constexpr int StatusBarHeight = 22;
+
+const QColor WindowColour(239, 239, 239);
+const QColor EditColour(238, 238, 255);
+const QColor Navy(0, 0, 128);
+const QColor Maroon(128, 0, 0);
+const QColor Black(0, 0, 0);
+
+const QString Tahoma = QStringLiteral("Tahoma");
+const QString Trebuchet = QStringLiteral("Trebuchet MS");
+// 8 and 12 points at 96 dots per inch.
+constexpr int SmallPixels = 11, LargePixels = 16;
+
+// Courier New keeps a monospaced stand-in where it is missing.
+QFont CourierFont(int pixels, bool bold = false) {
+    QFont font;
+    font.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"),
+                      QStringLiteral("DejaVu Sans Mono")});
+    font.setStyleHint(QFont::Monospace);
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+void SetTextColour(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::Text, colour);
+    widget->setPalette(palette);
+}
+
+template <class Widget, class... Args>
+Widget* Place(QWidget* parent, const char* name, QRect rect, Args&&... args) {
+    auto* widget = new Widget(std::forward<Args>(args)..., parent);
+    widget->setObjectName(QLatin1String(name));
+    widget->setGeometry(rect);
+    return widget;
+}
+
+// A label sized to its caption, placed by its top-left corner.
+QLabel* AutoLabel(QWidget* parent, const char* name, QPoint at, const QString& text, const QFont& font,
+                  const QColor& colour) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setFont(font);
+    SetTextColour(label, colour);
+    label->adjustSize();
+    label->move(at);
+    return label;
+}
+
+QAction* MenuItem(QMenu* menu, const char* name, const QString& text) {
+    QAction* item = menu->addAction(text);
+    item->setObjectName(QLatin1String(name));
+    return item;
+}
+
+// A radio item of `group` whose tag tells its handler which choice it is.
+QAction* RadioItem(QMenu* menu, QActionGroup* group, const char* name, const QString& text, int tag) {
+    QAction* item = MenuItem(menu, name, text);
+    item->setCheckable(true);
+    item->setData(tag);
+    group->addAction(item);
+    return item;
+}
+
+} // namespace
+
+TForm1::TForm1(QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                              Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                              Qt::WindowCloseButtonHint) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(WindowCaption);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, WindowColour);
+    setPalette(palette);
+    CreateControls();
+    CreateMenu();
+    CreateStatusBar();
+    // The window keeps the client size its controls were placed for: no resizing, no maximising.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    ConnectHandlers();
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::CreateControls() {
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("Client"));
+    client->setFixedSize(ClientSize.width(), ClientSize.height() - StatusBarHeight);
+    client->setFont(controls::PixelFont(Tahoma, SmallPixels));
+    SetTextColour(client, Navy);
+    setCentralWidget(client);
+
+    Label7 = Place<QLabel>(client, "Label7", QRect(8, 8, 318, 28),
+                           QStringLiteral("Enter a value in pounds then click the Training Cycle button to "
+                                          "view a suggested eight-week training cycle."));
+    Label7->setWordWrap(true);
+    Label7->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    Bevel1 = Place<QFrame>(client, "Bevel1", QRect(8, 40, 318, 50));
+    Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
+
+    Label1 = AutoLabel(client, "Label1", QPoint(16, 52), QStringLiteral("Estimated Maximum :"),
+                       controls::PixelFont(Tahoma, LargePixels), Navy);
+
+    Edit1 = Place<controls::TAlignEdit>(client, "Edit1", QRect(176, 52, 41, 26));
+    Edit1->SetAlignment(controls::TAlignment::taCenter);
+    Edit1->setMaxLength(3);
+    Edit1->setText(QString::number(DefaultMaximum));
+    Edit1->setFont(CourierFont(LargePixels, true));
+    Edit1->setToolTip(QStringLiteral("Tension in Pounds"));
+    Edit1->setTextMargins(0, 0, 0, 0);
+    QPalette editPalette = Edit1->palette();
+    editPalette.setColor(QPalette::Base, EditColour);
+    editPalette.setColor(QPalette::Text, Maroon);
+    Edit1->setPalette(editPalette);
+    Edit1->installEventFilter(this);
+
+    ButtonCycle =
+        Place<QPushButton>(client, "ButtonCycle", QRect(223, 52, 90, 26), QStringLiteral("Training Cycle"));
+
+    const QFont groupFont = controls::PixelFont(Trebuchet, LargePixels);
+    GroupBox1 = Place<QGroupBox>(client, "GroupBox1", QRect(8, 96, 318, 77), QStringLiteral(" Settings "));
+    GroupBox1->setFont(groupFont);
+    SetTextColour(GroupBox1, Navy);
+    Label2 =
+        AutoLabel(GroupBox1, "Label2", QPoint(8, 22), QStringLiteral("Spring Count : "), groupFont, Black);
+    Label3 =
+        AutoLabel(GroupBox1, "Label3", QPoint(120, 25), QStringLiteral("2"), CourierFont(LargePixels), Navy);
+    Label4 =
+        AutoLabel(GroupBox1, "Label4", QPoint(8, 46), QStringLiteral("Grip Position : "), groupFont, Black);
+    Label5 = AutoLabel(GroupBox1, "Label5", QPoint(120, 49), QStringLiteral("Inner"),
+                       CourierFont(LargePixels), Navy);
+    // Their texts change at run time; they keep room for the longest ("1 - 3", "Outer").
+    Label3->setMinimumWidth(190);
+    Label5->setMinimumWidth(190);
+
+    GroupBox2 = Place<QGroupBox>(client, "GroupBox2", QRect(8, 179, 318, 77), QStringLiteral(" Intensity "));
+    GroupBox2->setFont(groupFont);
+    SetTextColour(GroupBox2, Navy);
+    ThinTrackBar1 =
+        Place<controls::TThinTrackBar>(GroupBox2, "ThinTrackBar1", QRect(8, 32, 225, 40), Qt::Horizontal);
+    ThinTrackBar1->setRange(0, 2);
+    ThinTrackBar1->setValue(2);
+    ThinTrackBar1->SetThumbLength(25);
+    Label6 = AutoLabel(GroupBox2, "Label6", QPoint(239, 34), QStringLiteral("Heavy"),
+                       controls::PixelFont(Tahoma, LargePixels), Maroon);
+    Label6->setMinimumWidth(70);
+
+    ButtonHelp = Place<QPushButton>(client, "ButtonHelp", QRect(8, 262, 49, 19), QStringLiteral("Help"));
+    ButtonAbout =
+        Place<QPushButton>(client, "ButtonAbout", QRect(63, 262, 57, 19), QStringLiteral("&About..."));
+    Button1 = Place<QPushButton>(client, "Button1", QRect(292, 262, 34, 19), QStringLiteral("E&xit"));
+
+    setTabOrder(Edit1, ButtonCycle);
+    setTabOrder(ButtonCycle, ThinTrackBar1);
+    setTabOrder(ThinTrackBar1, ButtonHelp);
+    setTabOrder(ButtonHelp, ButtonAbout);
+    setTabOrder(ButtonAbout, Button1);
+    Edit1->setFocus();
+}
+
+void TForm1::CreateMenu() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+
+    QMenu* file = bar->addMenu(QStringLiteral("File"));
+    file->setObjectName(QStringLiteral("File1"));
+    Print1 = MenuItem(file, "Print1", QStringLiteral("&Print..."));
+    file->addSeparator();
+    Exit1 = MenuItem(file, "Exit1", QStringLiteral("E&xit"));
+
+    QMenu* springs = bar->addMenu(QStringLiteral("Spring Count"));
+    springs->setObjectName(QStringLiteral("SpringCount1"));
+    auto* springGroup = new QActionGroup(springs);
+    springGroup->setObjectName(QStringLiteral("SpringCountGroup"));
+    N11 = RadioItem(springs, springGroup, "N11", QStringLiteral("1"), 1);
+    N21 = RadioItem(springs, springGroup, "N21", QStringLiteral("2"), 2);
+    N31 = RadioItem(springs, springGroup, "N31", QStringLiteral("3"), 3);
+    N41 = RadioItem(springs, springGroup, "N41", OneToThree, 4);
+    N21->setChecked(true);
+
+    QMenu* grip = bar->addMenu(QStringLiteral("Grip Position"));
+    grip->setObjectName(QStringLiteral("GripPosition1"));
+    auto* gripGroup = new QActionGroup(grip);
+    gripGroup->setObjectName(QStringLiteral("GripPositionGroup"));
+    Inner1 = RadioItem(grip, gripGroup, "Inner1", QStringLiteral("Inner"), 1);
+    Outer1 = RadioItem(grip, gripGroup, "Outer1", QStringLiteral("Outer"), 2);
+    Inner1->setChecked(true);
+
+    QMenu* help = bar->addMenu(QStringLiteral("Help"));
+    help->setObjectName(QStringLiteral("Help1"));
+    Help2 = MenuItem(help, "Help2", QStringLiteral("KTX Suite Help"));
+    VisitWebsite1 = MenuItem(help, "VisitWebsite1", QStringLiteral("Visit Website"));
+    help->addSeparator();
+    About1 = MenuItem(help, "About1", QStringLiteral("&About"));
+}
+
+void TForm1::CreateStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    bar->setFixedHeight(StatusBarHeight);
+    bar->setSizeGripEnabled(false);
+    auto* panel1 = new QLabel(bar);
+    panel1->setObjectName(QStringLiteral("StatusPanel1"));
+    panel1->setFixedWidth(170);
+    auto* panel2 = new QLabel(QStringLiteral(" Varnok Handvise"), bar);
+    panel2->setObjectName(QStringLiteral("StatusPanel2"));
+    panel2->setFixedWidth(120);
+    for (QLabel* panel : {panel1, panel2}) {
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        bar->addWidget(panel);
+    }
+}
+
+void TForm1::ConnectHandlers() {
+    // Every handler runs guarded: a failure reaches the error display, never the event loop.
+    const auto guarded = [this](void (TForm1::*handler)()) {
+        return [this, handler] {
+            controls::RunGuarded([&] { (this->*handler)(); });
+        };
+    };
+    const auto guardedItem = [this](void (TForm1::*handler)(QAction*), QAction* item) {
+        return [this, handler, item] {
+            controls::RunGuarded([&] { (this->*handler)(item); });
+        };
+    };
+    connect(ButtonCycle, &QPushButton::clicked, this, guarded(&TForm1::ButtonCycleClick));
+    connect(Print1, &QAction::triggered, this, guarded(&TForm1::ButtonCycleClick));
+    connect(ButtonHelp, &QPushButton::clicked, this, guarded(&TForm1::ButtonHelpClick));
+    connect(Help2, &QAction::triggered, this, guarded(&TForm1::ButtonHelpClick));
+    connect(VisitWebsite1, &QAction::triggered, this, guarded(&TForm1::VisitWebsite1Click));
+    connect(ButtonAbout, &QPushButton::clicked, this, guarded(&TForm1::ButtonAboutClick));
+    connect(About1, &QAction::triggered, this, guarded(&TForm1::ButtonAboutClick));
+    connect(Button1, &QPushButton::clicked, this, guarded(&TForm1::Exit1Click));
+    connect(Exit1, &QAction::triggered, this, guarded(&TForm1::Exit1Click));
+    for (QAction* item : {N11, N21, N31, N41})
+        connect(item, &QAction::triggered, this, guardedItem(&TForm1::SetSpringCount, item));
+    for (QAction* item : {Inner1, Outer1})
+        connect(item, &QAction::triggered, this, guardedItem(&TForm1::SetGripPostion, item));
+    connect(ThinTrackBar1, &QSlider::valueChanged, this,
+            [this](int position) { controls::RunGuarded([&] { ThinTrackBar1Change(position); }); });
+}
+
+void TForm1::FormCreate() {
+    ReadLauncherSettings();
+    const std::array<QAction*, 4> springItems = {N11, N21, N31, N41};
+    if (StartSpringIndex < springItems.size())
+        springItems[StartSpringIndex]->setChecked(true);
+    // A value the launcher never writes still counts on: 255 gives 0 springs, which the tension model
+    // answers with fixed texts.
+    SpringCount = static_cast<std::uint8_t>(StartSpringIndex + 1);
+    if (StartGripIndex == 0) {
+        GripText = "Inner";
+        Inner1->setChecked(true);
+    } else if (StartGripIndex == 1) {
+        GripText = "Outer";
+        Outer1->setChecked(true);
+    }
+    ShowSpringCount();
+    Label5->setText(QString::fromStdString(GripText));
+}
+
+void TForm1::ReadLauncherSettings() {
+    const QString path = controls::LauncherSettingsPath();
+    const QString section = QStringLiteral("RoutineD");
+    StartSpringIndex = controls::ReadLauncherByte(path, section, QStringLiteral("Spring"), 1);
+    StartGripIndex = controls::ReadLauncherByte(path, section, QStringLiteral("Position"), 0);
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (centred_)
+        return;
+    centred_ = true;
+    if (const QScreen* screen = this->screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Edit1 && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        // Only typed characters are filtered: focus moves (Tab), shortcuts (copy, paste, undo) and keys
+        // without text (arrows, Delete) never reach the box as characters.
+        const bool navigation = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+        const bool shortcut =
+            (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0;
+        const bool typed = !key->text().isEmpty() && key->key() != Qt::Key_Delete && !navigation && !shortcut;
+        if (typed && !Edit1KeyPress(key->text().front()))
+            return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool TForm1::Edit1KeyPress(QChar key) const {
+    constexpr char16_t Backspace = 8;
+    return (key >= QLatin1Char('0') && key <= QLatin1Char('9')) || key.unicode() == Backspace;
+}
+
+void TForm1::SetSpringCount(QAction* sender) {
+    SpringCount = static_cast<std::uint8_t>(sender->data().toInt());
+    sender->setChecked(true);
+    ShowSpringCount();
+}
+
+void TForm1::ShowSpringCount() {
+    Label3->setText(SpringCount <= 3 ? QString::number(SpringCount) : OneToThree);
+}
+
+void TForm1::SetGripPostion(QAction* sender) {
+    if (sender->data().toInt() == 1) {
+        GripText = "Inner";
+        Inner1->setChecked(true);
+    } else {
+        GripText = "Outer";
+        Outer1->setChecked(true);
+    }
+    Label5->setText(QString::fromStdString(GripText));
+}
+
+void TForm1::ThinTrackBar1Change(int position) {
+    static const QString names[] = {QStringLiteral("Light"), QStringLiteral("Medium"),
+                                    QStringLiteral("Heavy")};
+    Label6->setText(names[std::clamp(position, 0, 2)]);
+}
+
+void TForm1::ButtonCycleClick() {
+    const QString text = Edit1->text();
+    std::int32_t maximum = DefaultMaximum;
+    if (!text.isEmpty()) {
+        // Pasted text passes no key filter; its failure reaches the error display, and neither the
+        // cycle nor the preview is touched.
+        const auto value = model::ParseInteger(text.toStdString());
+        if (!value)
+            throw std::invalid_argument("'" + text.toStdString() + "' is not a valid integer value");
+        maximum = *value;
+    }
+    GenerateCycle(Model, Cycle, maximum, SpringCount, GripText, ThinTrackBar1->value());
+    try {
+        ShowPreview();
+    } catch (...) {
+        QMessageBox::critical(this, controls::TApplication::Title(), PreviewFailure);
+    }
+}
+
+void TForm1::ShowPreview() {
+    TForm2 preview(Cycle);
+    preview.exec();
+}
+
+void TForm1::ButtonHelpClick() {
+    // The page beside the program, whatever the working folder; a missing page is not reported.
+    controls::OpenUrl(controls::HelpTopicUrl(HelpFile, 0));
+}
+
+void TForm1::VisitWebsite1Click() {
+    controls::OpenUrl(QUrl(QString::fromUtf8(controls::about::MakerPageUrl)));
+}
+
+void TForm1::ButtonAboutClick() {
+    controls::ShowAboutBox(controls::TAboutBox::Layout::Designer);
+}
+
+void TForm1::Exit1Click() {
+    close();
+}
+
+} // namespace designer

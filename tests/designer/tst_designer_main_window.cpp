@@ -1,0 +1,429 @@
+// The routine designer's main window driven as a user drives it: start-up from the launcher settings,
+// the menus and labels, the maximum box and its key filter, the intensity bar, generating the cycle
+// with the button and the menu, failures, help, web site, about and exit.
+#include "controls/AboutTexts.h"
+#include "controls/ThinTrackBar.h"
+#include "controls/UAbout.h"
+#include "controls/UrlOpener.h"
+#include "designer/U_printpreview.h"
+#include "designer/U_routine.h"
+#include "tests/support/TestSupport.h"
+
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QtTest>
+
+#include <memory>
+#include <stdexcept>
+
+using controls::TThinTrackBar;
+using designer::TForm1;
+using testsupport::Child;
+
+namespace {
+
+QString SettingsPath() {
+    return QDir(QCoreApplication::applicationDirPath()).filePath("ktxlauncher.ini");
+}
+
+void WriteSettings(const QByteArray& contents) {
+    QFile file(SettingsPath());
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(contents);
+}
+
+QByteArray ReadSettings() {
+    QFile file(SettingsPath());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// "setting / tension / reps" of a cell, weeks and sets counted from 1.
+QString CellText(const designer::CycleTable& cycle, int week, int set) {
+    const model::Talpha& cell = cycle[week - 1][set - 1];
+    return QString::fromStdString(cell.SettingText + "/" + cell.TensionText + "/" + cell.RepsText);
+}
+
+// A window whose preview cannot be opened.
+class FailingPreviewForm : public TForm1 {
+protected:
+    void ShowPreview() override { throw std::runtime_error("no preview"); }
+};
+
+} // namespace
+
+class TestDesignerMainWindow : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TForm1> form;
+
+    TForm1* Open(std::unique_ptr<TForm1> window = std::make_unique<TForm1>()) {
+        form = std::move(window);
+        form->show();
+        if (!QTest::qWaitForWindowActive(form.get()))
+            qFatal("the designer window did not become active");
+        return form.get();
+    }
+
+    template <class T> T* Get(const char* name) { return Child<T>(form.get(), QLatin1String(name)); }
+    QString Text(const char* name) { return Get<QLabel>(name)->text(); }
+    QLineEdit* Maximum() { return Get<QLineEdit>("Edit1"); }
+    TThinTrackBar* Intensity() { return Get<TThinTrackBar>("ThinTrackBar1"); }
+    QAction* Item(const char* name) { return Get<QAction>(name); }
+    void Click(const char* name) { QTest::mouseClick(Get<QAbstractButton>(name), Qt::LeftButton); }
+
+    // Opens a menu of the menu bar with the mouse and clicks one of its items.
+    void ChooseMenuItem(const char* menuName, const char* itemName) {
+        QMenuBar* bar = form->menuBar();
+        auto* menu = Get<QMenu>(menuName);
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
+        QTRY_VERIFY(menu->isVisible());
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(Item(itemName)).center());
+    }
+
+    // The offscreen desktop gives the focus back to no window after a dialog; a real one activates ours.
+    void Reactivate() {
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    }
+
+    void TypeMaximum(const QString& keys) {
+        Maximum()->setFocus();
+        Maximum()->selectAll();
+        QTest::keyClick(Maximum(), Qt::Key_Backspace);
+        QTest::keyClicks(Maximum(), keys);
+    }
+
+    void PasteMaximum(const QString& text) {
+        QApplication::clipboard()->setText(text);
+        Maximum()->setFocus();
+        Maximum()->selectAll();
+        QTest::keyClick(Maximum(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(Maximum()->text(), text.left(3));
+    }
+
+    // Generates with the command given and returns the preview's routine text; the preview is closed
+    // with its Cancel button.
+    QStringList GenerateWith(const char* command, bool fromMenu = false) {
+        QStringList routine;
+        QString caption;
+        testsupport::WhenModalOpens([&](QWidget* modal) {
+            caption = modal->windowTitle();
+            if (qobject_cast<designer::TForm2*>(modal) == nullptr) {
+                modal->close();
+                return;
+            }
+            routine = Child<QPlainTextEdit>(modal, "RoutineText")->toPlainText().split('\n');
+            QTest::mouseClick(Child<QPushButton>(modal, "Button1"), Qt::LeftButton);
+        });
+        if (fromMenu)
+            ChooseMenuItem("File1", command);
+        else
+            Click(command);
+        [&] {
+            QCOMPARE(caption, QString("Print Preview"));
+        }();
+        Reactivate();
+        return routine;
+    }
+
+private slots:
+    void init() { QFile::remove(SettingsPath()); }
+
+    void cleanup() {
+        form.reset();
+        QFile::remove(SettingsPath());
+    }
+
+    void startsFromTheLauncherSettings_data() {
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<QString>("springItem");
+        QTest::addColumn<QString>("gripItem");
+        QTest::addColumn<QString>("springs");
+        QTest::addColumn<QString>("grip");
+
+        struct Row {
+            const char *tag, *settings, *springItem, *gripItem, *springs, *grip;
+        };
+        const Row rows[] = {
+            {"no file", nullptr, "N21", "Inner1", "2", "Inner"},
+            {"1 - 3, outer", "[RoutineD]\nSpring=3\nPosition=1\n", "N41", "Outer1", "1 - 3", "Outer"},
+            {"one spring", "[RoutineD]\nSpring=0\n", "N11", "Inner1", "1", "Inner"},
+            {"low 8 bits", "[RoutineD]\nSpring=$102\nPosition=257\n", "N31", "Outer1", "3", "Outer"},
+            // Values the launcher never writes keep the designed checks but still count.
+            {"spring 255, no grip", "[RoutineD]\nSpring=-1\nPosition=2\n", "N21", "Inner1", "0", ""},
+            {"spring 4", "[RoutineD]\nSpring=4\n", "N21", "Inner1", "1 - 3", "Inner"},
+            {"not a number", "[RoutineD]\nSpring=three\nPosition=1.0\n", "N21", "Inner1", "2", "Inner"},
+            {"calculator's section", "[KTXcalc]\nSpring=0\nPosition=1\n", "N21", "Inner1", "2", "Inner"},
+        };
+        for (const Row& row : rows)
+            QTest::newRow(row.tag) << (row.settings != nullptr ? QByteArray(row.settings) : QByteArray())
+                                   << QString(row.springItem) << QString(row.gripItem) << QString(row.springs)
+                                   << QString(row.grip);
+    }
+
+    void startsFromTheLauncherSettings() {
+        QFETCH(QByteArray, settings);
+        QFETCH(QString, springItem);
+        QFETCH(QString, gripItem);
+        QFETCH(QString, springs);
+        QFETCH(QString, grip);
+        if (!settings.isNull())
+            WriteSettings(settings);
+        Open();
+        for (const char* item : {"N11", "N21", "N31", "N41", "Inner1", "Outer1"})
+            QCOMPARE(Item(item)->isChecked(), item == springItem || item == gripItem);
+        QCOMPARE(Text("Label3"), springs);
+        QCOMPARE(Text("Label5"), grip);
+        QCOMPARE(Text("Label6"), QString("Heavy"));
+        QCOMPARE(Intensity()->value(), 2);
+        QCOMPARE(Maximum()->text(), QString("196"));
+        QCOMPARE(QApplication::focusWidget(), Maximum());
+        for (const auto& row : form->Cycle)
+            for (const model::Talpha& cell : row)
+                QVERIFY(cell.SettingText.empty() && cell.TensionText.empty() && cell.RepsText.empty());
+    }
+
+    void laysOutTheDesignedWindow() {
+        Open();
+        QCOMPARE(form->windowTitle(), QString("KTX Routine Designer"));
+        QCOMPARE(form->centralWidget()->size(), QSize(334, 287));
+        QCOMPARE(form->statusBar()->height(), 22);
+        QCOMPARE(form->statusBar()->geometry().bottom(), form->height() - 1);
+        QCOMPARE(form->minimumSize(), form->maximumSize());
+        QCOMPARE(Get<QLineEdit>("Edit1")->maxLength(), 3);
+        QCOMPARE(Text("StatusPanel2"), QString(" Varnok Handvise"));
+        QCOMPARE(Text("StatusPanel1"), QString());
+        QCOMPARE(Maximum()->toolTip(), QString("Tension in Pounds"));
+        // Every label shows its whole text inside the window.
+        for (QLabel* label : form->centralWidget()->findChildren<QLabel*>()) {
+            const QRect inWindow(label->mapTo(form->centralWidget(), QPoint()), label->sizeHint());
+            QVERIFY2(form->centralWidget()->rect().contains(inWindow), qPrintable(label->objectName()));
+        }
+    }
+
+    void tabOrderFollowsTheRow() {
+        Open();
+        QStringList order;
+        for (int i = 0; i < 6; ++i) {
+            order << QApplication::focusWidget()->objectName();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(order, QStringList({"Edit1", "ButtonCycle", "ThinTrackBar1", "ButtonHelp", "ButtonAbout",
+                                     "Button1"}));
+        QCOMPARE(QApplication::focusWidget(), Maximum());
+    }
+
+    void theMaximumBoxTakesDigitsOnly() {
+        Open();
+        TypeMaximum("a1-b2 .");
+        QCOMPARE(Maximum()->text(), QString("12"));
+        QTest::keyClick(Maximum(), Qt::Key_Backspace);
+        QCOMPARE(Maximum()->text(), QString("1"));
+        QTest::keyClicks(Maximum(), "2345");
+        QCOMPARE(Maximum()->text(), QString("123"));
+    }
+
+    void theIntensityBarNamesItsPosition() {
+        Open();
+        QTest::keyClick(Maximum(), Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), Intensity());
+        QTest::keyClick(Intensity(), Qt::Key_Left);
+        QCOMPARE(Text("Label6"), QString("Medium"));
+        QTest::keyClick(Intensity(), Qt::Key_Left);
+        QCOMPARE(Text("Label6"), QString("Light"));
+        QTest::keyClick(Intensity(), Qt::Key_Left);
+        QCOMPARE(Intensity()->value(), 0);
+        QTest::keyClick(Intensity(), Qt::Key_End);
+        QCOMPARE(Text("Label6"), QString("Heavy"));
+    }
+
+    void defaultInputsGenerateTheKnownCycle() {
+        Open();
+        const QStringList routine = GenerateWith("ButtonCycle");
+        QCOMPARE(CellText(form->Cycle, 1, 1), QString("2, 8/127.5/8"));
+        QCOMPARE(CellText(form->Cycle, 1, 5), QString("6, 8/176.7/3"));
+        QCOMPARE(CellText(form->Cycle, 4, 3), QString("5, 9/181.9/3"));
+        QCOMPARE(CellText(form->Cycle, 4, 5), QString("1, 3/45.0/0"));
+        QCOMPARE(CellText(form->Cycle, 5, 1), QString("4, 7 /130.2/8"));
+        QCOMPARE(CellText(form->Cycle, 5, 5), QString("1, 11/185.4/3"));
+
+        // The sheet's order: heading, the sets the week has, a blank line; absent sets leave no gap.
+        QCOMPARE(routine.size(), 8 + 34 + 7);
+        QCOMPARE(routine.mid(0, 3),
+                 QStringList({"Week : 1", "  2, 8      (127.5) x 8", "  2, 9      (147.7) x 5"}));
+        const qsizetype week4 = routine.indexOf("Week : 4");
+        QCOMPARE(routine.mid(week4, 5),
+                 QStringList({"Week : 4", "  2, 8      (127.5) x 8", "  3, 9      (157.3) x 5",
+                              "  5, 9      (181.9) x 3", ""}));
+        QCOMPARE(routine.last(), QString("  2, 11     (193.3) x 3"));
+    }
+
+    void printMenuAndButtonGenerateAlike() {
+        Open();
+        const QStringList fromButton = GenerateWith("ButtonCycle");
+        const designer::CycleTable first = form->Cycle;
+        form->Cycle = {};
+        const QStringList fromMenu = GenerateWith("Print1", true);
+        QCOMPARE(fromMenu, fromButton);
+        for (int week = 1; week <= 8; ++week)
+            for (int set = 1; set <= 5; ++set)
+                QCOMPARE(CellText(form->Cycle, week, set), CellText(first, week, set));
+    }
+
+    void anEmptyBoxMeansTheDefaultMaximum() {
+        Open();
+        TypeMaximum("");
+        QCOMPARE(Maximum()->text(), QString());
+        GenerateWith("ButtonCycle");
+        QCOMPARE(CellText(form->Cycle, 1, 1), QString("2, 8/127.5/8"));
+        QCOMPARE(CellText(form->Cycle, 5, 5), QString("1, 11/185.4/3"));
+    }
+
+    void pastedNumbersAreRead_data() {
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("firstSet");
+        QTest::newRow("leading zeros")
+            << QString("096") << QString("2, 4/64.3/8"); // 64.32, exactly a tension
+        QTest::newRow("negative") << QString("-99") << QString("1, 3/45.0/8");
+        QTest::newRow("hexadecimal") << QString("$FF") << QString("6, 8 /176.7/8"); // 255: 170.85 pounds
+        QTest::newRow("cut at three characters") << QString("9999") << QString("10, 12/345.1/8");
+    }
+
+    void pastedNumbersAreRead() {
+        QFETCH(QString, pasted);
+        QFETCH(QString, firstSet);
+        Open();
+        PasteMaximum(pasted);
+        GenerateWith("ButtonCycle");
+        QCOMPARE(CellText(form->Cycle, 7, 1), firstSet);
+    }
+
+    void pastedTextThatIsNoNumberIsReportedAndChangesNothing() {
+        Open();
+        GenerateWith("ButtonCycle");
+        const QString before = CellText(form->Cycle, 1, 1);
+        PasteMaximum("1a");
+        {
+            testsupport::ModalRecorder boxes;
+            Click("ButtonCycle");
+            QTRY_COMPARE(boxes.Texts().size(), 1);
+            QTest::qWait(50); // no preview follows the message
+            QCOMPARE(boxes.Texts(), QStringList("'1a' is not a valid integer value"));
+        }
+        QCOMPARE(CellText(form->Cycle, 1, 1), before);
+    }
+
+    void aPreviewThatCannotOpenIsReported() {
+        Open(std::make_unique<FailingPreviewForm>());
+        testsupport::ModalRecorder boxes;
+        Click("ButtonCycle");
+        QTRY_COMPARE(boxes.Texts().size(), 1);
+        QCOMPARE(boxes.Texts().first(), QString("Something went wrong."));
+        QCOMPARE(CellText(form->Cycle, 1, 1), QString("2, 8/127.5/8")); // the new cycle is kept
+    }
+
+    void menusChooseSpringsAndGripForTheNextGeneration() {
+        WriteSettings("[RoutineD]\nSpring=1\nPosition=0\n");
+        const QByteArray settings = ReadSettings();
+        Open();
+        GenerateWith("ButtonCycle");
+        ChooseMenuItem("SpringCount1", "N41");
+        ChooseMenuItem("GripPosition1", "Outer1");
+        QCOMPARE(Text("Label3"), QString("1 - 3"));
+        QCOMPARE(Text("Label5"), QString("Outer"));
+        QVERIFY(Item("N41")->isChecked() && !Item("N21")->isChecked());
+        QVERIFY(Item("Outer1")->isChecked() && !Item("Inner1")->isChecked());
+        QCOMPARE(CellText(form->Cycle, 1, 1), QString("2, 8/127.5/8")); // not regenerated
+
+        QTest::mouseClick(Intensity(), Qt::LeftButton, {}, Intensity()->ThumbRect().center());
+        QTest::keyClick(Intensity(), Qt::Key_Left);
+        GenerateWith("ButtonCycle");
+        QCOMPARE(CellText(form->Cycle, 1, 1), QString("1, 4, 9 /127.7/8"));
+        QCOMPARE(CellText(form->Cycle, 1, 3), QString("2, 5, 10/157.8/3"));
+        QCOMPARE(CellText(form->Cycle, 1, 4), QString("7, 10 /164.8/3"));
+
+        ChooseMenuItem("SpringCount1", "N11");
+        ChooseMenuItem("GripPosition1", "Inner1");
+        QCOMPARE(Text("Label3"), QString("1"));
+        QCOMPARE(Text("Label5"), QString("Inner"));
+        QCOMPARE(ReadSettings(), settings);
+    }
+
+    void unusualSettingsStillGenerate() {
+        WriteSettings("[RoutineD]\nSpring=255\nPosition=9\n");
+        Open();
+        GenerateWith("ButtonCycle");
+        QCOMPARE(CellText(form->Cycle, 1, 1), QString("1/2/8"));
+        QCOMPARE(CellText(form->Cycle, 8, 5), QString("1/2/0"));
+        ChooseMenuItem("SpringCount1", "N21");
+        GenerateWith("ButtonCycle");
+        QCOMPARE(CellText(form->Cycle, 1, 1), QString("2, 8/127.5/8")); // no grip chosen: inner
+    }
+
+    void helpOpensThePageBesideTheProgram() {
+        QList<QUrl> opened;
+        const auto previous = controls::SetUrlOpener([&](const QUrl& url) {
+            opened << url;
+            return false; // a page that cannot be opened is not reported
+        });
+        const QString workingFolder = QDir::currentPath();
+        QDir::setCurrent(QDir::rootPath());
+        Open();
+        testsupport::ModalRecorder boxes;
+        Click("ButtonHelp");
+        ChooseMenuItem("Help1", "Help2");
+        ChooseMenuItem("Help1", "VisitWebsite1");
+        QTest::qWait(50);
+        QDir::setCurrent(workingFolder);
+        controls::SetUrlOpener(previous);
+
+        const QUrl page =
+            QUrl::fromLocalFile(QDir(QCoreApplication::applicationDirPath()).filePath("ktxsuite.html"));
+        QCOMPARE(opened, QList<QUrl>({page, page, QUrl(controls::about::MakerPageUrl)}));
+        QVERIFY(boxes.Texts().isEmpty());
+    }
+
+    void aboutOpensTheDesignersAboutBox() {
+        Open();
+        for (const bool fromMenu : {false, true}) {
+            bool designerLayout = false;
+            QPointer<QWidget> shown;
+            testsupport::WhenModalOpens([&](QWidget* modal) {
+                auto* box = qobject_cast<controls::TAboutBox*>(modal);
+                designerLayout =
+                    box != nullptr && box->DialogLayout() == controls::TAboutBox::Layout::Designer;
+                shown = modal;
+                modal->close();
+            });
+            if (fromMenu)
+                ChooseMenuItem("Help1", "About1");
+            else
+                Click("ButtonAbout");
+            QVERIFY(designerLayout);
+            QTRY_VERIFY(shown.isNull());
+            Reactivate();
+        }
+    }
+
+    void exitClosesTheWindow() {
+        Open();
+        Click("Button1");
+        QVERIFY(!form->isVisible());
+        Open();
+        ChooseMenuItem("File1", "Exit1");
+        QVERIFY(!form->isVisible());
+    }
+};
+
+QTEST_MAIN(TestDesignerMainWindow)
+#include "tst_designer_main_window.moc"
