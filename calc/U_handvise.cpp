@@ -9,6 +9,7 @@
 #include "controls/ClickLabel.h"
 #include "controls/ContextHelp.h"
 #include "controls/Fonts.h"
+#include "controls/KeyFilter.h"
 #include "controls/LauncherSettings.h"
 #include "controls/RadioGroup.h"
 #include "controls/ThinTrackBar.h"
@@ -420,17 +421,15 @@ void TForm1::TensionResultClick() {
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Edit1 && event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        // Delete moves no character into the box; everything else that types a character is filtered.
-        if (key->key() != Qt::Key_Delete && !key->text().isEmpty() && !Edit1KeyPress(key->text().front()))
+        const auto typed = controls::TypedCharacter(*static_cast<QKeyEvent*>(event));
+        if (typed && !Edit1KeyPress(*typed))
             return true;
     }
     return QWidget::eventFilter(watched, event);
 }
 
 bool TForm1::Edit1KeyPress(QChar key) const {
-    constexpr char16_t Backspace = 8;
-    return (key >= QLatin1Char('0') && key <= QLatin1Char('9')) || key.unicode() == Backspace;
+    return controls::IsDigitOrBackspace(key);
 }
 
 void TForm1::Button1Click() {

@@ -5,6 +5,7 @@
 #include "controls/Application.h"
 #include "controls/ContextHelp.h"
 #include "controls/Fonts.h"
+#include "controls/KeyFilter.h"
 #include "controls/LauncherSettings.h"
 #include "controls/ThinTrackBar.h"
 #include "controls/UAbout.h"
@@ -331,22 +332,15 @@ void TForm1::showEvent(QShowEvent* event) {
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Edit1 && event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        // Only typed characters are filtered: focus moves (Tab), shortcuts (copy, paste, undo) and keys
-        // without text (arrows, Delete) never reach the box as characters.
-        const bool navigation = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
-        const bool shortcut =
-            (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0;
-        const bool typed = !key->text().isEmpty() && key->key() != Qt::Key_Delete && !navigation && !shortcut;
-        if (typed && !Edit1KeyPress(key->text().front()))
+        const auto typed = controls::TypedCharacter(*static_cast<QKeyEvent*>(event));
+        if (typed && !Edit1KeyPress(*typed))
             return true;
     }
     return QMainWindow::eventFilter(watched, event);
 }
 
 bool TForm1::Edit1KeyPress(QChar key) const {
-    constexpr char16_t Backspace = 8;
-    return (key >= QLatin1Char('0') && key <= QLatin1Char('9')) || key.unicode() == Backspace;
+    return controls::IsDigitOrBackspace(key);
 }
 
 void TForm1::SetSpringCount(QAction* sender) {

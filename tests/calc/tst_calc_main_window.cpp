@@ -7,6 +7,7 @@
 #include "controls/UrlOpener.h"
 #include "tests/support/TestSupport.h"
 
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -305,6 +306,15 @@ private slots:
         QTest::keyClick(Entry(), Qt::Key_Home);
         QTest::keyClick(Entry(), Qt::Key_Delete);
         QCOMPARE(Entry()->text(), QString("2"));
+
+        // Focus moves and paste are no typed characters.
+        QTest::keyClick(Entry(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), Get<QWidget>("Button1"));
+        Entry()->setFocus();
+        QApplication::clipboard()->setText("9x9");
+        Entry()->selectAll();
+        QTest::keyClick(Entry(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(Entry()->text(), QString("9x9")); // pasting is not filtered
     }
 
     void clickingTheTensionTakesItsWholePart() {

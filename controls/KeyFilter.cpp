@@ -1,0 +1,21 @@
+#include "controls/KeyFilter.h"
+
+#include <QKeyEvent>
+
+namespace controls {
+
+std::optional<QChar> TypedCharacter(const QKeyEvent& key) {
+    const bool navigation = key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab;
+    const bool chord = (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0;
+    if (key.text().isEmpty() || key.key() == Qt::Key_Delete || navigation || chord)
+        return std::nullopt;
+    return key.text().front();
+}
+
+bool IsDigitOrBackspace(QChar character) {
+    constexpr char16_t Backspace = 8;
+    return (character >= QLatin1Char('0') && character <= QLatin1Char('9')) ||
+           character.unicode() == Backspace;
+}
+
+} // namespace controls
