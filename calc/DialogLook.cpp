@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QDialog>
 #include <QPushButton>
-#include <QStyle>
 
 namespace calc {
 
@@ -26,8 +25,7 @@ void SetUpDialog(QDialog* dialog, const QString& caption, QSize client, const QC
 }
 
 QPushButton* OkButton(QDialog* dialog, QRect rect) {
-    auto* button = new QPushButton(dialog->style()->standardIcon(QStyle::SP_DialogOkButton),
-                                   QStringLiteral("OK"), dialog);
+    auto* button = new QPushButton(QIcon(QStringLiteral(":/calc/ok.xpm")), QStringLiteral("OK"), dialog);
     button->setObjectName(QStringLiteral("BitBtn1"));
     button->setGeometry(rect);
     button->setDefault(true);

@@ -549,6 +549,41 @@ private slots:
         QCOMPARE(lines.at(6), QString("100 percent : 32"));
     }
 
+    void percentagesOfATypedTension_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("last");
+        QTest::newRow("0") << "0"
+                           << "40 percent : 0"
+                           << "160 percent : 0";
+        QTest::newRow("113") << "113"
+                             << "40 percent : 45.2"
+                             << "160 percent : 180.8";
+        QTest::newRow("999") << "999"
+                             << "40 percent : 399.6"
+                             << "160 percent : 1598.4";
+    }
+
+    void percentagesOfATypedTension() {
+        QFETCH(QString, typed);
+        QFETCH(QString, first);
+        QFETCH(QString, last);
+        Open();
+        ClickTension();
+        Entry()->clear();
+        QTest::keyClicks(Entry(), typed);
+        QStringList lines;
+        testsupport::WhenModalOpens([&](QWidget* dialog) {
+            lines = Child<QPlainTextEdit>(dialog, "PercMemo")->toPlainText().split('\n');
+            dialog->close();
+        });
+        Click("SpeedButtonP1");
+        QCOMPARE(lines.size(), 13);
+        QCOMPARE(lines.first(), first);
+        QCOMPARE(lines.last(), last);
+        QCOMPARE(Entry()->text(), typed);
+    }
+
     void conversionOfTheHeldTension_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QStringList>("values");
