@@ -7,3 +7,4 @@
 #include "preview/MetafileList.h"
 #include "preview/PaperPreview.h"
 #include "preview/TemporaryFileStream.h"
+#include "preview/Grayscale.h"
