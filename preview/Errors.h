@@ -36,4 +36,10 @@ public:
     EConvertError(const std::string& sourceClass, const std::string& targetClass);
 };
 
+// Memory for a new page or picture could not be had, e.g. "There is not enough memory to create a new page".
+class EOutOfMemory : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 } // namespace preview

@@ -2,6 +2,8 @@
 // and the canvas that records them. The page store, the preview, printing and PDF export share these.
 #pragma once
 
+#include "preview/Canvas.h"
+
 #include <QByteArray>
 #include <QPainter>
 #include <QPicture>
@@ -56,16 +58,12 @@ private:
 // Records drawing for a metafile through a QPainter whose reference device is the screen (fonts and
 // pixel sizes resolve at the screen's resolution). Finish() replaces the metafile's drawing with the
 // recording and notifies its change; destroying an unfinished canvas finishes it.
-class TMetafileCanvas {
+class TMetafileCanvas : public TCanvas {
 public:
     explicit TMetafileCanvas(TMetafile& metafile);
-    ~TMetafileCanvas();
-    TMetafileCanvas(const TMetafileCanvas&) = delete;
-    TMetafileCanvas& operator=(const TMetafileCanvas&) = delete;
+    ~TMetafileCanvas() override;
 
-    // False when the painter could not start; nothing is recorded then.
-    bool IsActive() const { return painter_.isActive(); }
-    QPainter& Painter() { return painter_; }
+    // IsActive() is false when the painter could not start; nothing is recorded then.
     TMetafile& Metafile() { return metafile_; }
 
     // Completes the recording and hands it to the metafile; later calls do nothing. A failure raised by
@@ -75,7 +73,6 @@ public:
 private:
     TMetafile& metafile_;
     QPicture recording_;
-    QPainter painter_;
     bool finished_ = false;
 };
 

@@ -1,10 +1,15 @@
 // The print preview component: everything its users need, from one header.
 #pragma once
 
+#include "preview/Canvas.h"
 #include "preview/Cursors.h"
 #include "preview/Errors.h"
+#include "preview/Grayscale.h"
 #include "preview/Metafile.h"
 #include "preview/MetafileList.h"
+#include "preview/PageView.h"
 #include "preview/PaperPreview.h"
+#include "preview/PaperTypes.h"
+#include "preview/PrintPreview.h"
+#include "preview/SheetLayout.h"
 #include "preview/TemporaryFileStream.h"
-#include "preview/Grayscale.h"

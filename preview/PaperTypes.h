@@ -1,0 +1,128 @@
+// Paper and page units of the preview: the table of paper types with their printer paper codes, and the
+// conversion of lengths between units. Pure arithmetic, usable without any window.
+#pragma once
+
+#include <cstdint>
+
+namespace preview {
+
+// Units of length a page is drawn in, each with a fixed number of units per inch except mmPixel, whose
+// inch is the device's resolution.
+enum TUnits { mmPixel, mmLoMetric, mmHiMetric, mmLoEnglish, mmHiEnglish, mmTWIPS, mmPoints };
+
+enum TPaperType {
+    pLetter,
+    pLetterSmall,
+    pTabloid,
+    pLedger,
+    pLegal,
+    pStatement,
+    pExecutive,
+    pA3,
+    pA4,
+    pA4Small,
+    pA5,
+    pB4,
+    pB5,
+    pFolio,
+    pQuatro,
+    p10x14,
+    p11x17,
+    pNote,
+    pEnv9,
+    pEnv10,
+    pEnv11,
+    pEnv12,
+    pEnv14,
+    pCSheet,
+    pDSheet,
+    pESheet,
+    pEnvDL,
+    pEnvC5,
+    pEnvC3,
+    pEnvC4,
+    pEnvC6,
+    pEnvC65,
+    pEnvB4,
+    pEnvB5,
+    pEnvB6,
+    pEnvItaly,
+    pEnvMonarch,
+    pEnvPersonal,
+    pFanfoldUSStd,
+    pFanfoldGermanStd,
+    pFanfoldGermanLegal,
+    pB4ISO,
+    pJapanesePostcard,
+    p9x11,
+    p10x11,
+    p15x11,
+    pEnvInvite,
+    pLetterExtra,
+    pLegalExtra,
+    pTabloidExtra,
+    pA4Extra,
+    pLetterTransverse,
+    pA4Transverse,
+    pLetterExtraTransverse,
+    pAPlus,
+    pBPlus,
+    pLetterPlus,
+    pA4Plus,
+    pA5Transverse,
+    pB5Transverse,
+    pA3Extra,
+    pA5Extra,
+    pB5Extra,
+    pA2,
+    pA3Transverse,
+    pA3ExtraTransverse,
+    pCustom
+};
+inline constexpr int kPaperTypeCount = pCustom + 1;
+
+enum TPrinterOrientation { poPortrait, poLandscape };
+
+// One row of the paper table: the printer paper code (a Windows paper number) and the portrait size in
+// the unit the size is defined in. pCustom has code 256 and no size.
+struct TPaperInfo {
+    const char* Name;
+    int Code;
+    int Width;
+    int Height;
+    TUnits Units;
+};
+
+const TPaperInfo& PaperInfo(TPaperType type);
+
+// Screen resolution the mmPixel unit refers to when nothing else is known.
+inline constexpr int kDefaultScreenDpi = 96;
+
+// Units per inch of `units`; mmPixel has the device's `deviceDpi`. Units outside the enumeration give 0.
+int UnitsPerInch(TUnits units, int deviceDpi);
+
+// `value` in `from` expressed in `to`, on a device of `deviceDpi` pixels per inch whose screen has
+// `screenDpi`. The general rule is value x (units per inch of `to`) / (units per inch of `from`),
+// rounded to nearest with halves to even. The exact decimal steps (0.1 mm to 0.01 mm, 0.01 inch to
+// 0.001 inch, points to twips) multiply, their reverses truncate towards zero; pixel to pixel goes
+// from screen to device pixels; unknown units leave the value as it is. The product is formed in
+// 64 bits, and a result outside the int range saturates.
+int ConvertUnits(int value, TUnits from, TUnits to, int deviceDpi, int screenDpi = kDefaultScreenDpi);
+
+// numerator / denominator rounded to nearest, halves to even; denominator > 0.
+std::int64_t DivRoundHalfEven(std::int64_t numerator, std::int64_t denominator);
+// a x b / c with a 64-bit product, rounded to nearest, halves away from zero (the classic MulDiv);
+// c == 0 gives -1, as MulDiv does.
+int MulDiv(int a, int b, int c);
+
+// The first table type whose size, in whole millimetres, equals width x height (given portrait, in
+// `units` at `dpiX` x `dpiY` for mmPixel); pCustom when none does.
+TPaperType PaperTypeOfSize(int width, int height, TUnits units, int dpiX = kDefaultScreenDpi,
+                           int dpiY = kDefaultScreenDpi);
+// The first table type with that printer paper code; pCustom when none has it.
+TPaperType PaperTypeOfCode(int code);
+// The type's portrait size in `units`; false, and nothing written, for pCustom.
+bool PaperTypeSize(TPaperType type, TUnits units, int& width, int& height, int dpiX = kDefaultScreenDpi,
+                   int dpiY = kDefaultScreenDpi);
+
+} // namespace preview
