@@ -13,3 +13,4 @@
 #include "preview/PrintPreview.h"
 #include "preview/SheetLayout.h"
 #include "preview/TemporaryFileStream.h"
+#include "preview/PdfLibrary.h"

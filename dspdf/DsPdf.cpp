@@ -1,0 +1,278 @@
+#include "dspdf/DsPdf.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QFile>
+#include <QGuiApplication>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPicture>
+#include <QSaveFile>
+#include <QString>
+
+#include <exception>
+#include <memory>
+#include <new>
+#include <string>
+
+namespace {
+
+// Portrait sizes of the paper codes, in hundredths of a millimetre: used when SetPage gives no size.
+struct PaperCode {
+    int code;
+    int width;
+    int height;
+};
+constexpr PaperCode kPaperCodes[] = {
+    {1, 21590, 27940},  // Letter
+    {2, 21000, 29700},  // A4
+    {3, 29700, 42000},  // A3
+    {4, 21590, 35560},  // Legal
+    {5, 18200, 25700},  // B5
+    {8, 25000, 35400},  // B4
+    {9, 14800, 21000},  // A5
+    {10, 21590, 33020}, // Folio
+    {11, 18415, 26670}, // Executive
+    {12, 25000, 35300}, // Envelope B4
+    {13, 17600, 25000}, // Envelope B5
+    {15, 11000, 22000}, // Envelope DL
+    {16, 9843, 19050},  // Envelope Monarch
+};
+
+// PDF readers refuse pages beyond 200 inches a side.
+constexpr int kLargestSide = 508000;
+
+// A failure inside an entry point; its message becomes LastError().
+struct Failure {
+    std::string message;
+};
+
+std::string lastError; // NOLINT: the C interface's error text, read through LastError()
+
+// The document between BeginDoc and EndDoc. Held through a plain pointer and never by a static object:
+// a Qt object destroyed by a static destructor, after the application object, crashes at exit.
+struct Document {
+    QSaveFile file;
+    std::unique_ptr<QPdfWriter> writer;
+    QPainter painter;
+    QPageLayout layout{QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()};
+    bool pageOpen = false; // the current page exists in the writer (drawn on, or finished)
+    std::string failure;   // the first failure since BeginDoc; the document cannot be saved then
+
+    explicit Document(const QString& fileName)
+        : file(fileName) {}
+};
+
+Document* document = nullptr; // NOLINT: one document at a time, as the C interface has no handle
+
+// QPdfWriter needs a GUI application for fonts and resolution. A host without Qt gets one of its own,
+// on the offscreen platform since it never shows a window, and keeps it to the end of the process.
+void EnsureApplication() {
+    if (QCoreApplication::instance() == nullptr) {
+        static int argc = 3;
+        static char arg0[] = "dspdf";
+        static char arg1[] = "-platform";
+        static char arg2[] = "offscreen";
+        static char* argv[] = {arg0, arg1, arg2, nullptr};
+        static QGuiApplication* application = new QGuiApplication(argc, argv);
+        (void)application;
+    }
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
+        throw Failure{"The PDF library needs a graphical application; this program has none"};
+}
+
+Document& OpenDocument() {
+    if (document == nullptr)
+        throw Failure{"No PDF document has been started"};
+    if (!document->failure.empty())
+        throw Failure{document->failure};
+    return *document;
+}
+
+// Creates the current page in the writer with its layout, if not done yet: NewPage and SetPage only
+// take note, since a page's size has to be known before the writer starts it.
+void OpenPage(Document& doc) {
+    if (doc.pageOpen)
+        return;
+    if (!doc.painter.isActive()) {
+        if (!doc.writer->setPageLayout(doc.layout))
+            throw Failure{"The PDF writer refused the page size"};
+        if (!doc.painter.begin(doc.writer.get()))
+            throw Failure{"The PDF writer could not start the document"};
+    } else {
+        if (!doc.writer->setPageLayout(doc.layout))
+            throw Failure{"The PDF writer refused the page size"};
+        if (!doc.writer->newPage())
+            throw Failure{"The PDF writer could not start a new page"};
+    }
+    doc.pageOpen = true;
+}
+
+QPageLayout LayoutOf(int paperCode, int orientation, int width, int height) {
+    if (orientation != 0 && orientation != 1)
+        throw Failure{"Unknown page orientation " + std::to_string(orientation)};
+    if (width == 0 && height == 0) {
+        for (const PaperCode& paper : kPaperCodes)
+            if (paper.code == paperCode) {
+                width = orientation == 1 ? paper.height : paper.width;
+                height = orientation == 1 ? paper.width : paper.height;
+            }
+        if (width == 0)
+            throw Failure{"Unknown paper code " + std::to_string(paperCode) + " without a page size"};
+    }
+    if (width <= 0 || height <= 0 || width > kLargestSide || height > kLargestSide)
+        throw Failure{"Page size out of range: " + std::to_string(width) + " x " + std::to_string(height) +
+                      " hundredths of a millimetre"};
+    // The page is as wide and high as given; a standard size keeps its name when it matches exactly.
+    const QSizeF portrait(std::min(width, height) / 100.0, std::max(width, height) / 100.0);
+    const QPageSize size(portrait, QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
+    return {size, width > height ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF()};
+}
+
+void DrawPage(Document& doc, const QByteArray& bytes) {
+    QByteArray data = bytes;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    QPicture picture;
+    if (bytes.isEmpty() || !picture.load(&buffer))
+        throw Failure{"The page's bytes are not a recorded page"};
+    const QSize size = picture.boundingRect().size();
+    OpenPage(doc);
+    if (picture.isNull() || size.isEmpty())
+        return; // a blank page
+    QPainter& painter = doc.painter;
+    QPdfWriter& writer = *doc.writer;
+    // Replaying rescales by the writer's resolution over the picture's by itself; the page is already
+    // measured in the writer's pixels, so that factor is divided back out.
+    painter.save();
+    painter.resetTransform();
+    painter.setClipping(false);
+    painter.scale(qreal(writer.width()) / size.width() * picture.logicalDpiX() / writer.logicalDpiX(),
+                  qreal(writer.height()) / size.height() * picture.logicalDpiY() / writer.logicalDpiY());
+    painter.drawPicture(0, 0, picture);
+    painter.restore();
+}
+
+// Runs an entry point's body: a failure is kept for LastError() and, inside a document, spoils it, so
+// that EndDoc refuses to save a document with a page missing. No exception crosses the C interface.
+template <class Body> int Guarded(Body body) {
+    try {
+        body();
+        return 0;
+    } catch (const Failure& failure) {
+        lastError = failure.message;
+    } catch (const std::bad_alloc&) {
+        lastError = "Out of memory while writing the PDF file";
+    } catch (const std::exception& error) {
+        lastError = error.what();
+    } catch (...) {
+        lastError = "Unknown failure in the PDF library";
+    }
+    if (document != nullptr && document->failure.empty())
+        document->failure = lastError;
+    return 1;
+}
+
+} // namespace
+
+extern "C" {
+
+int BeginDoc(const char* fileName) {
+    if (document != nullptr) {
+        lastError = "A PDF document is already open";
+        return 1; // the open document stays as it is
+    }
+    lastError.clear();
+    return Guarded([&] {
+        if (fileName == nullptr || *fileName == '\0')
+            throw Failure{"No file name for the PDF document"};
+        EnsureApplication();
+        const QString target = QString::fromUtf8(fileName);
+        auto doc = std::make_unique<Document>(target);
+        // The writer fills a temporary file beside the target, which replaces the target only at the
+        // end, and only when everything has been written.
+        doc->file.setDirectWriteFallback(false);
+        if (!doc->file.open(QIODevice::WriteOnly))
+            throw Failure{"Cannot create the PDF file " + target.toStdString() + ": " +
+                          doc->file.errorString().toStdString()};
+        doc->writer = std::make_unique<QPdfWriter>(&doc->file);
+        doc->writer->setCreator(QStringLiteral("Varnok Handvise"));
+        doc->writer->setResolution(1200);
+        document = doc.release();
+    });
+}
+
+int EndDoc(void) {
+    if (document == nullptr) {
+        lastError = "No PDF document has been started";
+        return 1;
+    }
+    const std::unique_ptr<Document> doc(document);
+    const int result = Guarded([&] {
+        if (!doc->failure.empty())
+            throw Failure{doc->failure};
+        OpenPage(*doc); // a document has at least one page, blank if nothing was drawn
+        if (!doc->painter.end())
+            throw Failure{"The PDF writer could not finish the document"};
+        doc->writer.reset();
+        if (!doc->file.commit())
+            throw Failure{"Cannot write the PDF file " + doc->file.fileName().toStdString() + ": " +
+                          doc->file.errorString().toStdString()};
+    });
+    document = nullptr;
+    if (result != 0) {
+        // Nothing of a failed document may reach the disk: drop the painter's output and the file.
+        if (doc->painter.isActive())
+            doc->painter.end();
+        doc->writer.reset();
+        doc->file.cancelWriting(); // the temporary file goes with the uncommitted save file
+    }
+    return result;
+}
+
+int NewPage(void) {
+    return Guarded([] {
+        Document& doc = OpenDocument();
+        OpenPage(doc); // the page being left exists even if it was never drawn on
+        doc.pageOpen = false;
+    });
+}
+
+int SetPage(int paperCode, int orientation, int width, int height) {
+    return Guarded([&] {
+        Document& doc = OpenDocument();
+        const QPageLayout layout = LayoutOf(paperCode, orientation, width, height);
+        if (doc.pageOpen)
+            throw Failure{"The page size must be set before the page is drawn on"};
+        doc.layout = layout;
+    });
+}
+
+int PrintPageM(const void* bytes, int count) {
+    return Guarded([&] {
+        Document& doc = OpenDocument();
+        if (bytes == nullptr || count <= 0)
+            throw Failure{"The page's bytes are not a recorded page"};
+        DrawPage(doc, QByteArray::fromRawData(static_cast<const char*>(bytes), count));
+    });
+}
+
+int PrintPageF(const char* fileName) {
+    return Guarded([&] {
+        Document& doc = OpenDocument();
+        QFile file(QString::fromUtf8(fileName != nullptr ? fileName : ""));
+        if (!file.open(QIODevice::ReadOnly))
+            throw Failure{"Cannot read the page file " + file.fileName().toStdString() + ": " +
+                          file.errorString().toStdString()};
+        DrawPage(doc, file.readAll());
+    });
+}
+
+const char* LastError(void) {
+    return lastError.c_str();
+}
+
+} // extern "C"

@@ -1,0 +1,66 @@
+// A stand-in for the PDF library that logs its calls in memory and fails on request, so that the
+// binding and its call order can be checked without writing PDF files. Built twice: complete, and
+// without NewPage (FAKE_DSPDF_WITHOUT_NEWPAGE) to stand for a library that lacks an entry point.
+#include <cstring>
+#include <string>
+
+namespace {
+std::string log;         // NOLINT
+std::string failEntry;   // NOLINT: the entry point that fails, with its failCall-th call
+int failCall = 0;        // NOLINT
+std::string failMessage; // NOLINT
+std::string lastError;   // NOLINT
+int calls = 0;           // NOLINT
+
+int Logged(const char* entry, const std::string& arguments) {
+    log += entry;
+    log += arguments;
+    log += '\n';
+    if (failEntry == entry && ++calls == failCall) {
+        lastError = failMessage;
+        return 7;
+    }
+    return 0;
+}
+} // namespace
+
+extern "C" {
+
+__attribute__((visibility("default"))) int BeginDoc(const char* fileName) {
+    return Logged("BeginDoc", std::string("(") + (fileName != nullptr ? fileName : "null") + ")");
+}
+__attribute__((visibility("default"))) int EndDoc() {
+    return Logged("EndDoc", "");
+}
+#ifndef FAKE_DSPDF_WITHOUT_NEWPAGE
+__attribute__((visibility("default"))) int NewPage() {
+    return Logged("NewPage", "");
+}
+#endif
+__attribute__((visibility("default"))) int SetPage(int paperCode, int orientation, int width, int height) {
+    return Logged("SetPage", "(" + std::to_string(paperCode) + "," + std::to_string(orientation) + "," +
+                                 std::to_string(width) + "," + std::to_string(height) + ")");
+}
+__attribute__((visibility("default"))) int PrintPageM(const void* bytes, int count) {
+    return Logged("PrintPageM", "(" + std::string(static_cast<const char*>(bytes), count) + ")");
+}
+__attribute__((visibility("default"))) int PrintPageF(const char* fileName) {
+    return Logged("PrintPageF", std::string("(") + fileName + ")");
+}
+__attribute__((visibility("default"))) const char* LastError() {
+    return lastError.c_str();
+}
+
+// Test controls: the log so far, and the `call`-th call of `entry` failing with `message`.
+__attribute__((visibility("default"))) const char* FakeLog() {
+    return log.c_str();
+}
+__attribute__((visibility("default"))) void FakeReset(const char* entry, int call, const char* message) {
+    log.clear();
+    lastError.clear();
+    failEntry = entry != nullptr ? entry : "";
+    failCall = call;
+    failMessage = message != nullptr ? message : "";
+    calls = 0;
+}
+}
