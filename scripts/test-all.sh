@@ -5,6 +5,10 @@ cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 
+# The print tests print to a CUPS-PDF queue; its server runs for the tests and stops when this script ends.
+scripts/cups-test-printer.sh start
+trap 'scripts/cups-test-printer.sh stop' EXIT
+
 for preset in release asan; do
   echo "== ${preset}: configure and build =="
   cmake --preset "$preset" >/dev/null
