@@ -10,7 +10,6 @@
 #include <QScopedValueRollback>
 #include <QScreen>
 #include <QScrollBar>
-#include <QStyle>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -712,10 +711,14 @@ void TPrintPreview::LayoutPaper(bool retry) {
         }
         const bool wasEnabled = updatesEnabled();
         setUpdatesEnabled(false);
-        const int barWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, vertical);
-        const int barHeight = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, horizontal);
+        // The room the bars take, as the scroll area measures it; the viewport's largest size leaves
+        // out the bars that are on, so they are added back to have the room without any bar.
+        const int barWidth = vertical->sizeHint().width();
+        const int barHeight = horizontal->sizeHint().height();
         const TSheetFrame frame{paper_->PaperWidthToClient(0), paper_->PaperHeightToClient(0)};
-        const QSize area = maximumViewportSize();
+        const QSize area = maximumViewportSize() +
+                           QSize(verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn ? barWidth : 0,
+                                 horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOn ? barHeight : 0);
         // The overridable size computation decides; the shared arithmetic places the bars and centres.
         TSheetLayout layout =
             LayoutSheet(zoomState_, zoom_, pagePixels_, area, margin_, barWidth, barHeight, frame);
@@ -761,8 +764,6 @@ void TPrintPreview::LayoutPaper(bool retry) {
         zoomState_ = zsZoomToFit;
     }
     LayoutPaper(true);
-    if (zoom_ == lastZoom_)
-        emit OnZoomChange(); // the mode changed though the zoom is back where it was
 }
 
 void TPrintPreview::UpdatePaperCursor() {

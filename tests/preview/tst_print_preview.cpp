@@ -1,0 +1,657 @@
+// The preview control as its users meet it: paper and units, recording documents with their events,
+// pages and layers, and the sheet on screen: zoom, scroll bars, keys, wheel, dragging and repaints.
+#include "preview/Preview.h"
+
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <functional>
+
+using namespace preview;
+
+namespace {
+
+const QColor kInk(200, 20, 20);
+
+// A shown preview of a fixed size.
+struct Shown {
+    TPrintPreview preview;
+    explicit Shown(QSize size = QSize(500, 400)) {
+        RegisterPreviewCursors();
+        preview.resize(size);
+        preview.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&preview));
+    }
+    TPaperPreview& Sheet() { return *preview.PaperPreview(); }
+    QScrollBar& H() { return *preview.horizontalScrollBar(); }
+    QScrollBar& V() { return *preview.verticalScrollBar(); }
+};
+
+// Records `pages` pages; page n has a block of kInk covering its top-left quarter when `block`.
+void Record(TPrintPreview& preview, int pages, bool block = true) {
+    preview.BeginDoc();
+    for (int n = 1; n <= pages; ++n) {
+        if (n > 1)
+            preview.NewPage();
+        if (block)
+            preview.Canvas()->Painter().fillRect(0, 0, preview.PaperWidth() / 2, preview.PaperHeight() / 2,
+                                                 kInk);
+    }
+    preview.EndDoc();
+}
+
+void Wheel(TPaperPreview& sheet, int delta, Qt::KeyboardModifiers modifiers = {},
+           Qt::MouseButtons buttons = Qt::NoButton) {
+    // Over the middle of the view, which the sheet covers when it is larger. Qt passes a wheel the
+    // sheet leaves to its parent only for events from the system; sent from here it goes to that
+    // parent, the viewport, directly.
+    QWidget* viewport = sheet.parentWidget();
+    const QPoint at = viewport->rect().center();
+    QWheelEvent event(at, viewport->mapToGlobal(at), QPoint(), QPoint(0, delta), buttons, modifiers,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(viewport, &event);
+}
+
+// Records paint events of a widget.
+struct PaintLog : QObject {
+    QList<QRegion> regions;
+    explicit PaintLog(QWidget* widget) { widget->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            regions << static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+};
+
+// A page view that writes down what it hears.
+struct LoggingView : TPageView {
+    QStringList log;
+    void PageViewsRebuild() override { log << QStringLiteral("rebuild"); }
+    void PageViewsPagesChanged(int first, int last) override {
+        log << QStringLiteral("pages %1 %2").arg(first).arg(last);
+    }
+    void PageViewsPageChanged(int first, int last) override {
+        log << QStringLiteral("page %1 %2").arg(first).arg(last);
+    }
+    void PageViewsGrayscaleChanged(bool onlyIfGray) override {
+        log << QStringLiteral("gray %1").arg(onlyIfGray);
+    }
+    void PageViewsCurrentChanged(int index) override { log << QStringLiteral("current %1").arg(index); }
+};
+
+// A preview whose recording canvas or off-screen pixmap fails on request.
+class FailingPreview : public TPrintPreview {
+public:
+    int canvasesLeft = 1000; // canvases that still succeed
+    int offScreenCalls = 0;
+    bool refuseOffScreen = false;
+
+protected:
+    std::unique_ptr<TMetafileCanvas> CreateRecordingCanvas(TMetafile& metafile) override {
+        if (canvasesLeft-- <= 0)
+            return nullptr;
+        return TPrintPreview::CreateRecordingCanvas(metafile);
+    }
+    bool EnsureOffScreen() override {
+        ++offScreenCalls;
+        return refuseOffScreen ? false : TPrintPreview::EnsureOffScreen();
+    }
+};
+
+} // namespace
+
+class TestPrintPreview : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { RegisterPreviewCursors(); }
+
+    void paperFollowsTypeOrientationAndSize() {
+        TPrintPreview preview;
+        QCOMPARE(preview.PaperType(), pA4);
+        QCOMPARE(preview.Units(), mmHiMetric);
+        QCOMPARE(QSize(preview.PaperWidth(), preview.PaperHeight()), QSize(21000, 29700));
+        QCOMPARE(preview.PagePixels(), QSize(794, 1123));
+        QSignalSpy paperChanges(&preview, &TPrintPreview::OnPaperChange);
+        preview.SetPaperType(pLetter);
+        QCOMPARE(QSize(preview.PaperWidth(), preview.PaperHeight()), QSize(21590, 27940));
+        QCOMPARE(preview.PagePixels(), QSize(816, 1056));
+        preview.SetOrientation(poLandscape);
+        QCOMPARE(QSize(preview.PaperWidth(), preview.PaperHeight()), QSize(27940, 21590));
+        QCOMPARE(paperChanges.count(), 2);
+        preview.SetOrientation(poLandscape); // unchanged: nothing
+        QCOMPARE(paperChanges.count(), 2);
+        // A landscape size is matched in its portrait form.
+        preview.SetPaperSize(29700, 21000);
+        QCOMPARE(preview.PaperType(), pA4);
+        preview.SetOrientation(poPortrait);
+        preview.SetPaperType(pLetter);
+        preview.SetPaperWidth(21000);
+        QCOMPARE(preview.PaperType(), pCustom);
+        preview.SetPaperHeight(29700);
+        QCOMPARE(preview.PaperType(), pA4);
+        preview.SetPaperSize(0, -5);
+        QCOMPARE(QSize(preview.PaperWidth(), preview.PaperHeight()), QSize(1, 1));
+        QCOMPARE(preview.PageBounds(), QRect(0, 0, 1, 1));
+    }
+
+    void unitsReexpressThePaper() {
+        TPrintPreview preview;
+        preview.SetUnits(mmLoMetric);
+        QCOMPARE(QSize(preview.PaperWidth(), preview.PaperHeight()), QSize(2100, 2970));
+        preview.SetUnits(mmHiMetric);
+        preview.SetPaperSize(12345, 6789);
+        QCOMPARE(preview.PaperType(), pCustom);
+        preview.SetUnits(mmLoMetric);
+        QCOMPARE(QSize(preview.PaperWidth(), preview.PaperHeight()), QSize(1234, 678));
+        QCOMPARE(preview.ConvertX(1234, mmLoMetric, mmHiMetric), 12340);
+        QPoint points[] = {{100, 200}, {21590, 27940}};
+        preview.ConvertPoints(points, 2, mmHiMetric, mmPixel);
+        QCOMPARE(points[1], QPoint(816, 1056));
+        QCOMPARE(preview.PaperTypeOfCode(9), pA4);
+        int w = 0;
+        int h = 0;
+        QVERIFY(preview.PaperTypeSize(pLetter, mmPoints, w, h));
+        QCOMPARE(QSize(w, h), QSize(612, 792));
+        QVERIFY(!preview.PaperTypeSize(pCustom, mmPoints, w, h));
+    }
+
+    void recordingFiresItsEventsInOrder() {
+        TPrintPreview preview;
+        QStringList log;
+        connect(&preview, &TPrintPreview::OnBeginDoc, [&] { log << QStringLiteral("begin"); });
+        connect(&preview, &TPrintPreview::OnNewPage,
+                [&] { log << QStringLiteral("new %1").arg(preview.TotalPages()); });
+        connect(&preview, &TPrintPreview::OnEndPage, [&] { log << QStringLiteral("end page"); });
+        connect(&preview, &TPrintPreview::OnEndDoc, [&] { log << QStringLiteral("end"); });
+        connect(&preview, &TPrintPreview::OnChange, [&] {
+            log << QStringLiteral("change %1/%2").arg(preview.CurrentPage()).arg(preview.TotalPages());
+        });
+        connect(&preview, &TPrintPreview::OnStateChange,
+                [&] { log << QStringLiteral("state %1").arg(int(preview.State())); });
+        QCOMPARE(preview.Canvas(), nullptr);
+        Record(preview, 3);
+        QCOMPARE(log, QStringList({"state 1", "begin", "new 0", "end page", "change 1/1", "new 1", "end page",
+                                   "change 1/2", "new 2", "end page", "change 1/3", "end", "state 0"}));
+        QCOMPARE(preview.Canvas(), nullptr);
+        // Outside a document the page calls do nothing.
+        log.clear();
+        preview.NewPage();
+        preview.EndDoc();
+        QVERIFY(log.isEmpty());
+        // A new document replaces the pages; a second BeginDoc inside it is ignored.
+        preview.BeginDoc();
+        QCOMPARE(preview.TotalPages(), 0);
+        QCOMPARE(preview.CurrentPage(), 0);
+        preview.BeginDoc();
+        QCOMPARE(log.count(QStringLiteral("begin")), 1);
+        preview.EndDoc();
+        QCOMPARE(preview.TotalPages(), 1);
+    }
+
+    void canvasDrawsInPageUnitsWithPointSizes() {
+        TPrintPreview preview;
+        preview.BeginDoc();
+        TCanvas& canvas = *preview.Canvas();
+        canvas.SetFontSize(12);
+        QCOMPARE(canvas.Painter().font().pixelSize(), 423);
+        QCOMPARE(canvas.Font().pointSize(), 12);
+        // A rectangle in hundredths of a millimetre lands where the paper says.
+        canvas.Painter().fillRect(10500, 14850, 10500, 14850, kInk);
+        preview.EndDoc();
+        QImage image(794, 1123, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        preview.RenderPage(1, painter, QRectF(0, 0, 794, 1123), false);
+        painter.end();
+        QCOMPARE(image.pixelColor(400, 565), kInk);
+        QCOMPARE(image.pixelColor(790, 1119), kInk);
+        QCOMPARE(image.pixelColor(390, 555), QColor(Qt::white));
+    }
+
+    void unitsChangedWhileDrawingMapTheCanvasAgain() {
+        TPrintPreview preview;
+        preview.BeginDoc();
+        preview.Canvas()->Painter().setPen(QPen(Qt::black, 100));
+        preview.SetUnits(mmLoMetric);
+        QCOMPARE(preview.Canvas()->Painter().pen().width(), 10);
+        preview.Canvas()->Painter().fillRect(1050, 1485, 1050, 1485, kInk); // the lower right quarter
+        preview.EndDoc();
+        QImage image(794, 1123, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        preview.RenderPage(1, painter, QRectF(0, 0, 794, 1123), false);
+        painter.end();
+        QCOMPARE(image.pixelColor(600, 900), kInk);
+        QCOMPARE(image.pixelColor(300, 900), QColor(Qt::white));
+    }
+
+    void abortDiscardsTheDocument() {
+        TPrintPreview preview;
+        preview.BeginDoc();
+        preview.NewPage();
+        QStringList log;
+        connect(&preview, &TPrintPreview::OnChange,
+                [&] { log << QStringLiteral("change %1").arg(preview.TotalPages()); });
+        connect(&preview, &TPrintPreview::OnAbort, [&] { log << QStringLiteral("abort"); });
+        connect(&preview, &TPrintPreview::OnStateChange,
+                [&] { log << QStringLiteral("state %1").arg(int(preview.State())); });
+        preview.Abort();
+        QCOMPARE(log, QStringList({"change 0", "abort", "state 0"}));
+        QVERIFY(preview.Aborted());
+        QCOMPARE(preview.CurrentPage(), 0);
+        QVERIFY(preview.PaperPreview()->isHidden());
+        preview.Abort();
+        QCOMPARE(log.count(), 3);
+        // Aborting before any page was stored reports no change.
+        preview.BeginDoc();
+        log.clear();
+        preview.Abort();
+        QCOMPARE(log, QStringList({"abort", "state 0"}));
+    }
+
+    void aPageThatCannotBeRecordedLeavesTheStoredPages() {
+        FailingPreview preview;
+        preview.canvasesLeft = 2;
+        preview.BeginDoc();
+        preview.NewPage();
+        try {
+            preview.NewPage();
+            QFAIL("the third page was recorded");
+        } catch (const EOutOfMemory& error) {
+            QCOMPARE(QString::fromUtf8(error.what()),
+                     QStringLiteral("There is not enough memory to create a new page"));
+        }
+        QCOMPARE(preview.TotalPages(), 2);
+        QCOMPARE(preview.Canvas(), nullptr);
+        QCOMPARE(preview.State(), TPreviewState::Recording);
+        QSignalSpy endPages(&preview, &TPrintPreview::OnEndPage);
+        QSignalSpy endDocs(&preview, &TPrintPreview::OnEndDoc);
+        preview.EndDoc(); // no page is open: the document just ends
+        QCOMPARE(endPages.count(), 0);
+        QCOMPARE(endDocs.count(), 1);
+        QCOMPARE(preview.State(), TPreviewState::Idle);
+        QCOMPARE(preview.TotalPages(), 2);
+        // Failing at once in BeginDoc, and aborting afterwards.
+        preview.canvasesLeft = 0;
+        QVERIFY_THROWS_EXCEPTION(EOutOfMemory, preview.BeginDoc());
+        QCOMPARE(preview.TotalPages(), 0);
+        preview.Abort();
+        QCOMPARE(preview.State(), TPreviewState::Idle);
+    }
+
+    void currentPageClampsAndTheKeysPage() {
+        Shown shown;
+        TPrintPreview& preview = shown.preview;
+        preview.SetCurrentPage(3); // no pages: nothing
+        QCOMPARE(preview.CurrentPage(), 0);
+        Record(preview, 4);
+        QSignalSpy changes(&preview, &TPrintPreview::OnChange);
+        preview.SetCurrentPage(99);
+        QCOMPARE(preview.CurrentPage(), 4);
+        preview.SetCurrentPage(0);
+        QCOMPARE(preview.CurrentPage(), 1);
+        QCOMPARE(changes.count(), 2);
+        QTest::keyClick(&preview, Qt::Key_PageUp); // on the first page: nothing
+        QCOMPARE(changes.count(), 2);
+        QTest::keyClick(&preview, Qt::Key_PageDown);
+        QCOMPARE(preview.CurrentPage(), 2);
+        QTest::keyClick(&preview, Qt::Key_PageDown, Qt::ControlModifier);
+        QCOMPARE(preview.CurrentPage(), 4);
+        QTest::keyClick(&preview, Qt::Key_PageUp);
+        QCOMPARE(preview.CurrentPage(), 3);
+        QTest::keyClick(&preview, Qt::Key_PageUp, Qt::ControlModifier);
+        QCOMPARE(preview.CurrentPage(), 1);
+        QTest::keyClick(&preview, Qt::Key_PageDown, Qt::ShiftModifier); // not one of the control's keys
+        QCOMPARE(preview.CurrentPage(), 1);
+        Wheel(shown.Sheet(), -120, Qt::ShiftModifier);
+        QCOMPARE(preview.CurrentPage(), 2);
+        Wheel(shown.Sheet(), 120, {}, Qt::MiddleButton);
+        QCOMPARE(preview.CurrentPage(), 1);
+    }
+
+    void grayAndPrintableAreaSettings() {
+        TPrintPreview preview;
+        LoggingView view;
+        preview.AttachPageView(&view);
+        preview.SetGrayBrightness(150);
+        QCOMPARE(preview.GrayBrightness(), 100);
+        preview.SetGrayBrightness(-150);
+        QCOMPARE(preview.GrayBrightness(), -100);
+        preview.SetGrayContrast(-101);
+        QCOMPARE(preview.GrayContrast(), -100);
+        QVERIFY(view.log.isEmpty()); // not shown in gray: views are not told
+        preview.SetGrayscale(gsPreview);
+        preview.SetGrayContrast(5);
+        QCOMPARE(view.log, QStringList({"gray 0", "gray 1"}));
+    }
+
+    void layersAreRecordedWhenThePageChangesNotWhenScrolling() {
+        Shown shown;
+        TPrintPreview& preview = shown.preview;
+        QList<int> annotated;
+        connect(&preview, &TPrintPreview::OnAnnotation, [&](int page, TCanvas& canvas) {
+            annotated << page;
+            canvas.Painter().fillRect(10500, 14850, 10500, 14850, Qt::blue);
+        });
+        Record(preview, 3);
+        QVERIFY(annotated.isEmpty()); // off by default
+        preview.SetAnnotation(true);
+        QCOMPARE(annotated, QList<int>({1}));
+        preview.SetZoom(200);
+        QTest::keyClick(&preview, Qt::Key_Down);
+        QTest::keyClick(&preview, Qt::Key_End);
+        QCOMPARE(annotated, QList<int>({1}));
+        QTest::keyClick(&preview, Qt::Key_PageDown);
+        QCOMPARE(annotated, QList<int>({1, 2}));
+        // The layer lies over the page: the lower right quarter of the sheet is blue.
+        preview.SetZoomState(zsZoomToFit);
+        const QImage image = shown.Sheet().grab().toImage();
+        const QRect page = shown.Sheet().PageRect();
+        QCOMPARE(image.pixelColor(page.left() + page.width() * 3 / 4, page.top() + page.height() * 3 / 4),
+                 QColor(Qt::blue));
+        QCOMPARE(image.pixelColor(page.left() + page.width() / 4, page.top() + page.height() / 4), kInk);
+        QCOMPARE(annotated, QList<int>({1, 2}));
+        preview.SetAnnotation(false);
+        QCOMPARE(shown.Sheet().grab().toImage().pixelColor(page.left() + page.width() * 3 / 4,
+                                                           page.top() + page.height() * 3 / 4),
+                 QColor(Qt::white));
+    }
+
+    void zoomLimitsAndReports() {
+        Shown shown;
+        TPrintPreview& preview = shown.preview;
+        QSignalSpy zooms(&preview, &TPrintPreview::OnZoomChange);
+        preview.SetZoom(250); // no pages yet: no layout, no report
+        QCOMPARE(zooms.count(), 0);
+        QCOMPARE(preview.Zoom(), 250);
+        Record(preview, 1);
+        QCOMPARE(zooms.count(), 1); // the first page is laid out
+        preview.SetZoomMin(20);
+        preview.SetZoom(5);
+        QCOMPARE(preview.Zoom(), 20);
+        preview.SetZoomMax(200);
+        preview.SetZoom(1000);
+        QCOMPARE(preview.Zoom(), 200);
+        preview.SetZoomMax(10); // below the minimum: ignored
+        QCOMPARE(preview.ZoomMax(), 200);
+        preview.SetZoomMin(0);
+        QCOMPARE(preview.ZoomMin(), 20);
+        preview.SetZoomMax(150); // lowers the zoom shown
+        QCOMPARE(preview.Zoom(), 150);
+        // Fit, then the same zoom as a fixed one: the mode change is reported once.
+        preview.SetZoomState(zsZoomToFit);
+        const int fitted = preview.Zoom();
+        QVERIFY(fitted >= 20 && fitted <= 150);
+        zooms.clear();
+        preview.SetZoom(fitted);
+        QCOMPARE(preview.ZoomState(), zsZoomOther);
+        QCOMPARE(zooms.count(), 1);
+        preview.SetZoom(fitted);
+        QCOMPARE(zooms.count(), 1);
+    }
+
+    void sheetSizesAndCentring() {
+        Shown shown(QSize(700, 400));
+        TPrintPreview& preview = shown.preview;
+        preview.SetPaperType(pLetter);
+        Record(preview, 1);
+        // Fit in a wide view fits the height, centred, not draggable, with the plain cursor.
+        QCOMPARE(preview.ZoomState(), zsZoomToFit);
+        TPaperPreview& sheet = shown.Sheet();
+        QVERIFY(sheet.isVisible());
+        QCOMPARE(sheet.height(), preview.viewport()->height() - 2 * preview.ScrollMargin());
+        QCOMPARE(preview.Zoom(), qRound(sheet.PaperHeight() * 100.0 / 1056));
+        QCOMPARE(sheet.x(), (preview.viewport()->width() - sheet.width()) / 2);
+        QVERIFY(!preview.CanScrollHorz() && !preview.CanScrollVert());
+        QVERIFY(!preview.horizontalScrollBar()->isVisible() && !preview.verticalScrollBar()->isVisible());
+        QCOMPARE(sheet.cursor().shape(), Qt::ArrowCursor);
+        QTest::mousePress(&sheet, Qt::LeftButton, {}, QPoint(50, 50));
+        QCOMPARE(sheet.cursor().shape(), Qt::ArrowCursor);
+        QTest::mouseRelease(&sheet, Qt::LeftButton, {}, QPoint(50, 50));
+        // 100 %: a letter page is 816 x 1056 pixels, the sheet 821 x 1061 with border and shadow.
+        preview.SetZoom(100);
+        QCOMPARE(sheet.size(), QSize(821, 1061));
+        QVERIFY(preview.CanScrollHorz() && preview.CanScrollVert());
+        QCOMPARE(shown.H().maximum(), 821 - (preview.viewport()->width() - 2 * preview.ScrollMargin()));
+        QCOMPARE(shown.V().maximum(), 1061 - (preview.viewport()->height() - 2 * preview.ScrollMargin()));
+        QCOMPARE(sheet.cursor().shape(), Qt::BitmapCursor);
+        // Fit to width fills the width and scrolls vertically only.
+        preview.SetZoomState(zsZoomToWidth);
+        QCOMPARE(sheet.width(), preview.viewport()->width() - 2 * preview.ScrollMargin());
+        QVERIFY(!preview.CanScrollHorz() && preview.CanScrollVert());
+        QVERIFY(preview.verticalScrollBar()->isVisible());
+        // A resize lays the sheet out again.
+        preview.resize(600, 500);
+        QCOMPARE(sheet.width(), preview.viewport()->width() - 2 * preview.ScrollMargin());
+    }
+
+    void keysMoveTheView() {
+        Shown shown;
+        TPrintPreview& preview = shown.preview;
+        Record(preview, 1);
+        preview.SetZoom(300);
+        QScrollBar& h = shown.H();
+        QScrollBar& v = shown.V();
+        const int line = v.singleStep();
+        QTest::keyClick(&preview, Qt::Key_Down);
+        QCOMPARE(v.value(), line);
+        QTest::keyClick(&preview, Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(v.value(), line + 1);
+        QTest::keyClick(&preview, Qt::Key_Up, Qt::ShiftModifier);
+        QCOMPARE(v.value(), line);
+        QTest::keyClick(&preview, Qt::Key_Down, Qt::ControlModifier);
+        QCOMPARE(v.value(), line + preview.viewport()->height());
+        QTest::keyClick(&preview, Qt::Key_Up);
+        QCOMPARE(v.value(), preview.viewport()->height());
+        QTest::keyClick(&preview, Qt::Key_Right);
+        QTest::keyClick(&preview, Qt::Key_Right, Qt::ShiftModifier);
+        QCOMPARE(h.value(), line + 1);
+        QTest::keyClick(&preview, Qt::Key_Right, Qt::ControlModifier);
+        QCOMPARE(h.value(), line + 1 + preview.viewport()->width());
+        QTest::keyClick(&preview, Qt::Key_Left, Qt::ControlModifier);
+        QTest::keyClick(&preview, Qt::Key_Left);
+        QCOMPARE(h.value(), 1);
+        QTest::keyClick(&preview, Qt::Key_Left, Qt::ControlModifier); // clamped at the start
+        QCOMPARE(h.value(), 0);
+        QTest::keyClick(&preview, Qt::Key_End);
+        QCOMPARE(h.value(), h.maximum());
+        QTest::keyClick(&preview, Qt::Key_Home);
+        QCOMPARE(h.value(), 0);
+        QTest::keyClick(&preview, Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(v.value(), v.maximum());
+        QTest::keyClick(&preview, Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(v.value(), 0);
+        // The keypad's plus and minus zoom by the step; the main keyboard's do not.
+        QTest::keyClick(&preview, Qt::Key_Plus, Qt::KeypadModifier);
+        QCOMPARE(preview.Zoom(), 310);
+        QTest::keyClick(&preview, Qt::Key_Minus, Qt::KeypadModifier);
+        QTest::keyClick(&preview, Qt::Key_Minus, Qt::KeypadModifier);
+        QCOMPARE(preview.Zoom(), 290);
+        QTest::keyClick(&preview, Qt::Key_Plus);
+        QCOMPARE(preview.Zoom(), 290);
+        // Keys the control handles do not move the focus.
+        QCOMPARE(QApplication::focusWidget(), &preview);
+    }
+
+    void wheelNotchesAddUp() {
+        Shown shown;
+        TPrintPreview& preview = shown.preview;
+        Record(preview, 1);
+        preview.SetZoom(300);
+        QScrollBar& v = shown.V();
+        const int line = v.singleStep();
+        Wheel(shown.Sheet(), -60);
+        QCOMPARE(v.value(), 0);
+        Wheel(shown.Sheet(), -60);
+        QCOMPARE(v.value(), line);
+        Wheel(shown.Sheet(), -240);
+        QCOMPARE(v.value(), 3 * line);
+        Wheel(shown.Sheet(), 120);
+        QCOMPARE(v.value(), 2 * line);
+        // Ctrl zooms: away from the user in, towards the user out.
+        Wheel(shown.Sheet(), 120, Qt::ControlModifier);
+        QCOMPARE(preview.Zoom(), 310);
+        Wheel(shown.Sheet(), -240, Qt::ControlModifier);
+        QCOMPARE(preview.Zoom(), 290);
+        // Any other key state does nothing but still uses the notch up.
+        const int before = v.value();
+        Wheel(shown.Sheet(), -60);
+        Wheel(shown.Sheet(), -60, Qt::AltModifier | Qt::ShiftModifier);
+        Wheel(shown.Sheet(), -60);
+        QCOMPARE(v.value(), before);
+        Wheel(shown.Sheet(), 60);
+        // Ctrl and the wheel start from the fitted zoom.
+        preview.SetZoomState(zsZoomToFit);
+        const int fitted = preview.Zoom();
+        Wheel(shown.Sheet(), 120, Qt::ControlModifier);
+        QCOMPARE(preview.ZoomState(), zsZoomOther);
+        QCOMPARE(preview.Zoom(), fitted + 10);
+    }
+
+    void draggingMovesTheSheetWithTheHand() {
+        Shown shown;
+        TPrintPreview& preview = shown.preview;
+        Record(preview, 1);
+        preview.SetZoom(300);
+        TPaperPreview& sheet = shown.Sheet();
+        shown.H().setValue(100);
+        shown.V().setValue(100);
+        const QPoint grabbed = sheet.mapFrom(preview.viewport(), QPoint(200, 200));
+        QCOMPARE(sheet.cursor().pixmap().cacheKey(), TScreenCursors::Cursor(crHand).pixmap().cacheKey());
+        QTest::mousePress(&sheet, Qt::LeftButton, {}, grabbed);
+        QCOMPARE(sheet.cursor().pixmap().cacheKey(), TScreenCursors::Cursor(crGrab).pixmap().cacheKey());
+        QMouseEvent move(QEvent::MouseMove, QPointF(grabbed - QPoint(30, 50)),
+                         sheet.mapToGlobal(QPointF(grabbed - QPoint(30, 50))), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(&sheet, &move);
+        QCOMPARE(shown.H().value(), 130);
+        QCOMPARE(shown.V().value(), 150);
+        // The point grabbed is under the pointer again.
+        QCOMPARE(sheet.mapTo(preview.viewport(), grabbed), QPoint(170, 150));
+        QTest::mouseRelease(&sheet, Qt::LeftButton, {}, grabbed);
+        QCOMPARE(sheet.cursor().pixmap().cacheKey(), TScreenCursors::Cursor(crHand).pixmap().cacheKey());
+        // Moving without a button scrolls nothing.
+        QMouseEvent hover(QEvent::MouseMove, QPointF(0, 0), sheet.mapToGlobal(QPointF(0, 0)), Qt::NoButton,
+                          Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&sheet, &hover);
+        QCOMPARE(shown.H().value(), 130);
+    }
+
+    void zoomingKeepsTheRelativePosition() {
+        Shown shown;
+        TPrintPreview& preview = shown.preview;
+        Record(preview, 1);
+        preview.SetZoom(200);
+        shown.H().setValue(shown.H().maximum() / 2);
+        shown.V().setValue(shown.V().maximum() / 2);
+        preview.SetZoom(400);
+        QVERIFY(qAbs(shown.H().value() - shown.H().maximum() / 2) <= 1);
+        QVERIFY(qAbs(shown.V().value() - shown.V().maximum() / 2) <= 1);
+        preview.SetZoomSavePos(false);
+        preview.SetZoom(300);
+        QCOMPARE(shown.V().value(), 0);
+    }
+
+    void aSheetTooLargeForItsPixmapGoesBackToTheLastZoom() {
+        Shown shown;
+        TPrintPreview& preview = shown.preview;
+        Record(preview, 1);
+        preview.SetZoom(150);
+        QSignalSpy zooms(&preview, &TPrintPreview::OnZoomChange);
+        preview.SetZoomMax(5000);
+        preview.SetZoom(5000); // a pixmap of gigabytes is refused
+        QCOMPARE(preview.Zoom(), 150);
+        QCOMPARE(preview.ZoomState(), zsZoomOther);
+        QCOMPARE(shown.Sheet().size(), QSize(MulDiv(794, 150, 100) + 5, MulDiv(1123, 150, 100) + 5));
+        QVERIFY(shown.Sheet().HasOffScreen());
+        QCOMPARE(zooms.count(), 1);
+    }
+
+    void theFallBackRetriesOnce() {
+        FailingPreview preview;
+        preview.resize(400, 300);
+        preview.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&preview));
+        preview.refuseOffScreen = true;
+        Record(preview, 1); // no zoom was ever shown: back to the whole page, once
+        QCOMPARE(preview.ZoomState(), zsZoomToFit);
+        QCOMPARE(preview.offScreenCalls, 2);
+        preview.refuseOffScreen = false;
+        preview.SetZoom(80);
+        preview.refuseOffScreen = true;
+        preview.offScreenCalls = 0;
+        preview.SetZoomState(zsZoomToWidth);
+        QCOMPARE(preview.ZoomState(), zsZoomOther);
+        QCOMPARE(preview.Zoom(), 80);
+        QVERIFY(preview.offScreenCalls <= 2);
+    }
+
+    void aZoomIsOneRepaintAndScrollingPaintsTheUncoveredStrip() {
+        Shown shown;
+        TPrintPreview& preview = shown.preview;
+        Record(preview, 1);
+        preview.SetZoom(200);
+        QCoreApplication::processEvents();
+        PaintLog sheetPaints(&shown.Sheet());
+        PaintLog deskPaints(preview.viewport());
+        preview.SetZoom(250);
+        QCoreApplication::processEvents();
+        QCOMPARE(sheetPaints.regions.count(), 1);
+        QVERIFY(deskPaints.regions.count() <= 1);
+        sheetPaints.regions.clear();
+        shown.V().setValue(shown.V().value() + 7);
+        QCoreApplication::processEvents();
+        QCOMPARE(sheetPaints.regions.count(), 1);
+        const QRect strip = sheetPaints.regions.first().boundingRect();
+        QCOMPARE(strip.height(), 7);
+        QCOMPARE(strip.bottom(),
+                 shown.Sheet().mapFrom(preview.viewport(), QPoint(0, preview.viewport()->height() - 1)).y());
+    }
+
+    void thePageShowsOnTheSheet() {
+        Shown shown;
+        TPrintPreview& preview = shown.preview;
+        Record(preview, 2, false);
+        preview.BeginDoc();
+        preview.Canvas()->Painter().fillRect(0, 0, 10500, 14850, kInk);
+        preview.EndDoc();
+        const QImage image = preview.viewport()->grab().toImage();
+        const QRect page = shown.Sheet().PageRect().translated(shown.Sheet().pos());
+        QCOMPARE(image.pixelColor(page.left() + 2, page.top() + 2), kInk);
+        QCOMPARE(image.pixelColor(page.center().x() - 3, page.center().y() - 3), kInk);
+        QCOMPARE(image.pixelColor(page.center().x() + 3, page.center().y() + 3), QColor(Qt::white));
+        QCOMPARE(image.pixelColor(page.left() - 1, page.top() + 5), QColor(Qt::black)); // the border
+        // The desk around the sheet is neither paper nor ink.
+        const QColor desk = image.pixelColor(2, 2);
+        QVERIFY(desk != QColor(Qt::white) && desk != kInk);
+        // Clearing the pages hides the sheet and the scroll bars.
+        preview.BeginDoc();
+        preview.Abort();
+        QVERIFY(!shown.Sheet().isVisible());
+    }
+
+    void pageViewsHearEveryChangeInOrder() {
+        TPrintPreview preview;
+        LoggingView first;
+        auto second = std::make_unique<LoggingView>();
+        preview.AttachPageView(&first);
+        preview.AttachPageView(second.get());
+        preview.AttachPageView(&first); // once only
+        preview.AttachPageView(nullptr);
+        Record(preview, 2);
+        preview.SetCurrentPage(2);
+        preview.SetGrayscale(gsPreview);
+        second.reset(); // a view that goes away leaves the list
+        preview.BeginDoc();
+        preview.Abort();
+        QCOMPARE(first.log, QStringList({"rebuild", "pages 1 1", "current 1", "gray 0", "pages 0 -1"}));
+        preview.DetachPageView(&first);
+        Record(preview, 1);
+        QCOMPARE(first.log.count(), 5);
+        QCOMPARE(first.Preview(), nullptr);
+    }
+};
+
+QTEST_MAIN(TestPrintPreview)
+#include "tst_print_preview.moc"
