@@ -113,7 +113,7 @@ void TestPaperTypes::conversion_data() {
     QTest::newRow("half: 0.5 to 0") << 1 << mmLoMetric << mmPixel << 127 * 2 / 2 << 0;      // 127/254
     QTest::newRow("half: 1.5 to 2") << 3 << mmLoMetric << mmPixel << 127 << 2;              // 381/254
     QTest::newRow("half: 2.5 to 2") << 5 << mmLoMetric << mmPixel << 127 << 2;              // 635/254
-    QTest::newRow("unknown unit leaves the value") << 42 << TUnits(9) << mmPixel << 96 << 42;
+    QTest::newRow("unknown unit leaves the value") << 42 << TUnits(7) << mmPixel << 96 << 42;
     // The product of value and factor needs more than 32 bits; the result still fits.
     QTest::newRow("large value, 64-bit product") << 2000000 << mmHiMetric << mmTWIPS << 96 << 1133858;
     QTest::newRow("large value to points") << 100000000 << mmHiMetric << mmPoints << 96 << 2834646;
