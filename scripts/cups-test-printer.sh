@@ -56,7 +56,10 @@ start() {
   # The queue may have been left stopped or rejecting by an earlier failed job.
   as_root cupsenable "$queue" || true
   as_root cupsaccept "$queue" || true
-  lpstat -d 2>/dev/null | grep -q "destination: $queue\$" || as_root lpadmin -d "$queue"
+  # On a server of our own the queue is the default printer; a desktop's own default stays as it is.
+  if [[ -f $marker ]]; then
+    lpstat -d 2>/dev/null | grep -q "destination: $queue\$" || as_root lpadmin -d "$queue"
+  fi
   echo "cups-test-printer: queue $queue ready"
 }
 
