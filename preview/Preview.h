@@ -14,3 +14,5 @@
 #include "preview/SheetLayout.h"
 #include "preview/TemporaryFileStream.h"
 #include "preview/PdfLibrary.h"
+#include "preview/Printer.h"
+#include "preview/Startup.h"

@@ -169,10 +169,6 @@ QRect TPrintPreview::PageBounds() const {
     return {QPoint(0, 0), paperSize_};
 }
 
-QRect TPrintPreview::PrinterPageBounds() const {
-    return PageBounds();
-}
-
 void TPrintPreview::SetUnits(TUnits value) {
     if (value == units_)
         return;
@@ -243,6 +239,8 @@ void TPrintPreview::SetPaperSizeAndOrientation(int width, int height, TPrinterOr
 }
 
 void TPrintPreview::NotifyPaperChange() {
+    formName_.clear();
+    generatedForm_.clear();
     ComputePagePixels();
     LayoutPaper();
     paper_->Invalidate();
@@ -302,11 +300,14 @@ void TPrintPreview::SetState(TPreviewState value) {
 }
 
 bool TPrintPreview::DocumentOpen() const {
-    return state_ == TPreviewState::Recording;
+    return (state_ == TPreviewState::Recording && !directPrinting_) ||
+           (state_ == TPreviewState::Printing && directPrinting_);
 }
 
 TCanvas* TPrintPreview::Canvas() const {
-    return canvas_.get();
+    if (canvas_ != nullptr)
+        return canvas_.get();
+    return directPrinting_ && directPageOpen_ ? &printer_->Canvas() : nullptr;
 }
 
 void TPrintPreview::StorePage() {
@@ -327,10 +328,17 @@ void TPrintPreview::BeginDoc() {
     canvas_.reset();
     recording_.reset();
     aborted_ = false;
-    // Direct printing comes with the printer support; until then a document is always recorded.
-    pages_->Clear();
-    SetState(TPreviewState::Recording);
-    ComputePagePixels();
+    if (directPrint_) {
+        BeginDirectDoc();
+    } else {
+        // The printer's paper is taken while the control is still idle: a busy control keeps its paper.
+        if (usePrinterOptions_)
+            TakePaperFromPrinter();
+        pages_->Clear();
+        directPrinting_ = false;
+        SetState(TPreviewState::Recording);
+        ComputePagePixels();
+    }
     emit OnBeginDoc();
     NewPage();
 }
@@ -338,6 +346,11 @@ void TPrintPreview::BeginDoc() {
 void TPrintPreview::NewPage() {
     if (!DocumentOpen())
         return;
+    if (directPrinting_) {
+        NewDirectPage();
+        emit OnNewPage();
+        return;
+    }
     if (canvas_ != nullptr) {
         emit OnEndPage();
         StorePage();
@@ -349,8 +362,10 @@ void TPrintPreview::NewPage() {
 void TPrintPreview::EndDoc() {
     if (!DocumentOpen())
         return;
-    // After a page failed to record there is no open page, and the document just ends.
-    if (canvas_ != nullptr) {
+    if (directPrinting_) {
+        EndDirectDoc();
+    } else if (canvas_ != nullptr) {
+        // After a page failed to record there is no open page, and the document just ends.
         emit OnEndPage();
         StorePage();
     }
@@ -366,6 +381,8 @@ void TPrintPreview::Abort() {
         canvas_.reset();
         recording_.reset();
         pages_->Clear();
+    } else if (state_ == TPreviewState::Printing) {
+        AbortPrinterJob();
     }
     emit OnAbort();
     SetState(TPreviewState::Idle);
@@ -374,7 +391,7 @@ void TPrintPreview::Abort() {
 // ---- pages
 
 int TPrintPreview::TotalPages() const {
-    return pages_->Count();
+    return directPrinting_ ? directPageCount_ : pages_->Count();
 }
 
 TMetafile* TPrintPreview::Pages(int pageNo) {

@@ -12,6 +12,7 @@
 #include "preview/PageView.h"
 #include "preview/PaperPreview.h"
 #include "preview/PaperTypes.h"
+#include "preview/Printer.h"
 #include "preview/SheetLayout.h"
 
 #include <QAbstractScrollArea>
@@ -147,6 +148,38 @@ public:
     // The part of the paper a printer can print on, in Units; the whole page while no printer is known.
     virtual QRect PrinterPageBounds() const;
 
+    // ---- printing (PrintPreviewPrinting.cpp)
+    // The printer printed on: the system's current printer unless another was given.
+    TPrinter& Printer() const;
+    void SetPrinter(std::unique_ptr<TPrinter> printer);
+    bool PrinterInstalled() const;
+    // The paper in printer pixels, placed so that its corner lies on the paper's corner although the
+    // printer's origin is the printable area's; empty without a printer.
+    QRect PrinterPaperRect() const;
+    // Prints pages `from` to `to` (clamped into the document) as one job, with OnBeforePrint,
+    // OnPrintProgress and OnAfterPrint; nothing without a printer or while busy. A failure finishes
+    // the job as failed and propagates, except EAbort, which ends printing quietly.
+    void Print();
+    void PrintPages(int from, int to);
+    void ApplyPaperToPrinter();
+    void TakePaperFromPrinter();
+    // The printer's form that matches the paper, else a description such as "100mm x 150mm Rotated".
+    QString FormName() const;
+    bool PaperFormGenerated() const;
+    bool DirectPrinting() const { return directPrinting_; }
+    int DirectPageCount() const { return directPageCount_; }
+    // Draws `graphic` in gray over `rect`: converted at its own pixel size and stretched by the device.
+    static void DrawGrayGraphic(QPainter& painter, const QRect& rect, const TMetafile& graphic,
+                                int brightness, int contrast);
+
+    // ---- PDF export
+    bool CanSaveAsPDF() const;
+    // Writes every page through the PDF library; EMissingPDFLibrary without it, EPdfError with the
+    // library's message when it fails.
+    void SaveAsPDF(const QString& fileName);
+    // The paper code the PDF library takes for a paper type; 0 when the size describes the paper.
+    static int PdfPaperCode(TPaperType type);
+
 signals:
     void OnBeginDoc();
     void OnEndDoc();
@@ -195,6 +228,14 @@ protected:
     virtual void MapCanvasToUnits(TCanvas& canvas, int dpiX, int dpiY, QPoint offset = {});
     virtual int ScreenDpiX() const;
     virtual int ScreenDpiY() const;
+    virtual void ReportProgress(int pageNo, int done, int total);
+    // Draws a page on the printer's own canvas, in printer pixels, over `rect`, between the print layers.
+    virtual void DrawPrinterPage(int pageNo, TCanvas& canvas, const QRect& rect);
+    virtual void StartPrintJob();
+    virtual void FinishPrintJob(bool succeeded);
+    // Maps the printer's canvas to Units from the paper's corner for a directly printed page.
+    virtual void OpenPrinterCanvas();
+    virtual void ClosePrinterCanvas();
     // Makes sure the sheet has its off-screen pixmap at its current size; false when it cannot have one.
     virtual bool EnsureOffScreen();
 
@@ -225,6 +266,22 @@ private:
     bool DocumentOpen() const;
     void StorePage();
     template <class Visit> void ForEachView(Visit&& visit);
+
+    // Printer pixels at `dpi` to Units and back.
+    int FromPrinterPixels(int value, int dpi) const;
+    int ToPrinterPixels(int value, int dpi) const;
+    // A document printed as it is drawn: the printer's job and pages follow BeginDoc, NewPage and EndDoc.
+    void BeginDirectDoc();
+    void NewDirectPage();
+    void EndDirectDoc();
+    void AbortPrinterJob();
+
+    mutable std::unique_ptr<TPrinter> printer_; // created when first needed
+    bool directPrinting_ = false;
+    int directPageCount_ = 0;
+    bool directPageOpen_ = false;
+    mutable QString formName_;      // the printer's form that matches the paper
+    mutable QString generatedForm_; // the description made when none matches
 
     std::vector<TPageView*> pageViews_;
     std::unique_ptr<TPaperPreviewOptions> paperView_;

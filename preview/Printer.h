@@ -1,0 +1,108 @@
+// The printer the preview control prints on, behind a small interface: the system's current printer
+// through QPrinter and CUPS, or a stand-in in tests. Print jobs, pages, the paper and the printer's forms.
+#pragma once
+
+#include "preview/Canvas.h"
+
+#include <QList>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QRect>
+#include <QString>
+
+#include <memory>
+#include <stdexcept>
+
+class QPaintDevice;
+class QPrinter;
+
+namespace preview {
+
+// The printer could not start, continue or finish a job; what() says which.
+class EPrintError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The silent abort: raised by an event handler to end printing quietly.
+class EAbort : public std::runtime_error {
+public:
+    EAbort()
+        : std::runtime_error("Operation aborted") {}
+};
+
+// A canvas that paints on a device it is given, as the printer's own canvas does.
+class TDeviceCanvas : public TCanvas {
+public:
+    bool Begin(QPaintDevice* device) { return painter_.begin(device); }
+    bool End() { return painter_.isActive() ? painter_.end() : true; }
+};
+
+class TPrinter {
+public:
+    TPrinter() = default;
+    virtual ~TPrinter() = default;
+    TPrinter(const TPrinter&) = delete;
+    TPrinter& operator=(const TPrinter&) = delete;
+
+    // True when the system knows at least one printer.
+    virtual bool Installed() const = 0;
+    // Device pixels per inch, the same across and down.
+    virtual int Resolution() const = 0;
+    // The paper, its orientation and the printable area (the margins) as the printer holds them.
+    virtual QPageLayout PageLayout() const = 0;
+    // Gives the printer a paper size and orientation; copies and other settings stay as they are.
+    virtual void SetPaper(const QPageSize& size, QPageLayout::Orientation orientation) = 0;
+    // The printer's forms: names and sizes it offers.
+    virtual QList<QPageSize> SupportedPageSizes() const = 0;
+    virtual QString Title() const = 0;
+    virtual void SetTitle(const QString& title) = 0;
+
+    // A job: BeginDoc starts it and its first page, whose canvas paints in device pixels from the
+    // corner of the printable area; NewPage starts another page; EndDoc sends the job; Abort
+    // withdraws it. BeginDoc raises EPrintError when the job cannot start.
+    virtual void BeginDoc() = 0;
+    virtual void NewPage() = 0;
+    virtual void EndDoc() = 0;
+    virtual void Abort() = 0;
+    // A job is open: begun and neither ended nor aborted.
+    virtual bool Printing() const = 0;
+    virtual bool Aborted() const = 0;
+    virtual TCanvas& Canvas() = 0;
+
+    // The physical paper and the printable area on it, in device pixels from the paper's corner.
+    QRect PaperPixels() const;
+    QRect PrintableAreaPixels() const;
+};
+
+// The system's current printer through QPrinter at its full resolution; on CUPS a job is sent when it
+// ends. The QPrinter is there for the system's print dialog.
+class TSystemPrinter : public TPrinter {
+public:
+    TSystemPrinter();
+    ~TSystemPrinter() override;
+
+    QPrinter& QtPrinter() { return *printer_; }
+
+    bool Installed() const override;
+    int Resolution() const override;
+    QPageLayout PageLayout() const override;
+    void SetPaper(const QPageSize& size, QPageLayout::Orientation orientation) override;
+    QList<QPageSize> SupportedPageSizes() const override;
+    QString Title() const override;
+    void SetTitle(const QString& title) override;
+    void BeginDoc() override;
+    void NewPage() override;
+    void EndDoc() override;
+    void Abort() override;
+    bool Printing() const override;
+    bool Aborted() const override;
+    TCanvas& Canvas() override { return canvas_; }
+
+private:
+    std::unique_ptr<QPrinter> printer_;
+    TDeviceCanvas canvas_;
+    bool aborted_ = false;
+};
+
+} // namespace preview
