@@ -12,6 +12,7 @@
 #include <QStyle>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <string>
 
@@ -60,6 +61,22 @@ void PaintSheetFrame(QPainter& painter, const QRect& box, int border, const QCol
         painter.fillRect(QRect(frame.left(), frame.top(), across, frame.height()), borderColor);
         painter.fillRect(QRect(frame.right() - across + 1, frame.top(), across, frame.height()), borderColor);
     }
+}
+
+// Pixels of a logical size, rounded up so that the pixmap covers every partly covered pixel.
+QSize DevicePixels(QSize size, qreal ratio) {
+    return {static_cast<int>(std::ceil(size.width() * ratio)),
+            static_cast<int>(std::ceil(size.height() * ratio))};
+}
+
+// Whether a pixmap can keep serving for `pixels`: large enough, of the same ratio, and not so much larger
+// that it holds memory the view no longer needs.
+bool Holds(const QPixmap& pixmap, QSize pixels, qreal ratio) {
+    if (pixmap.devicePixelRatio() != ratio || pixmap.width() < pixels.width() ||
+        pixmap.height() < pixels.height())
+        return false;
+    return qint64(pixmap.width()) * pixmap.height() <=
+           4 * std::max<qint64>(qint64(pixels.width()) * pixels.height(), 1 << 16);
 }
 
 } // namespace
@@ -250,31 +267,71 @@ QRect TPaperPreview::PageRect() const {
 }
 
 void TPaperPreview::Invalidate() {
-    pageValid_ = false;
+    valid_ -= PageRect();
     update(PageRect());
 }
 
 void TPaperPreview::InvalidateAll() {
-    frameValid_ = false;
+    valid_ = QRegion();
     update();
+}
+
+QRect TPaperPreview::VisibleRect() const {
+    QRect visible = rect();
+    if (const QWidget* parent = parentWidget(); parent != nullptr && !isWindow())
+        visible &= parent->rect().translated(-pos());
+    return visible;
 }
 
 bool TPaperPreview::AllocateOffScreen() {
     const qreal ratio = devicePixelRatioF();
-    const QSize pixels = (QSizeF(size()) * ratio).toSize();
-    if (qint64(pixels.width()) * pixels.height() * 4 > kMaxOffScreenBytes) {
+    // The whole control is held against the limit although only its visible part is kept: the zooms
+    // that can be shown then do not depend on how large the view is.
+    const QSize whole = DevicePixels(size(), ratio);
+    if (qint64(whole.width()) * whole.height() * 4 > kMaxOffScreenBytes) {
         ReleaseOffScreen();
         return false;
     }
-    QPixmap pixmap(pixels);
-    if (pixmap.isNull() && !pixels.isEmpty()) {
-        ReleaseOffScreen();
-        return false;
+    const QRect visible = VisibleRect();
+    const QSize pixels = DevicePixels(visible.size(), ratio);
+    if (!offScreen_ || !Holds(*offScreen_, pixels, ratio)) {
+        QPixmap pixmap(pixels);
+        if (pixmap.isNull() && !pixels.isEmpty()) {
+            ReleaseOffScreen();
+            return false;
+        }
+        pixmap.setDevicePixelRatio(ratio);
+        offScreen_ = std::move(pixmap);
     }
-    pixmap.setDevicePixelRatio(ratio);
-    offScreen_ = std::move(pixmap);
+    window_ = visible;
     InvalidateAll();
     return true;
+}
+
+void TPaperPreview::MoveWindow(const QRect& visible) {
+    const qreal ratio = offScreen_->devicePixelRatio();
+    const QSize pixels = DevicePixels(visible.size(), ratio);
+    // Where the pixels kept go in the pixmap: they stay at their place on the control.
+    const QPointF shift = QPointF(window_.topLeft() - visible.topLeft()) * ratio;
+    const bool whole = shift == shift.toPoint();
+    QRegion kept = whole ? valid_ & window_ & visible : QRegion();
+    if (Holds(*offScreen_, pixels, ratio)) {
+        if (!kept.isEmpty())
+            offScreen_->scroll(shift.toPoint().x(), shift.toPoint().y(), offScreen_->rect());
+    } else {
+        QPixmap pixmap(pixels);
+        if (pixmap.isNull())
+            return; // the old part stays; the rest is drawn straight onto the screen
+        pixmap.setDevicePixelRatio(ratio);
+        if (!kept.isEmpty()) {
+            QPainter copy(&pixmap);
+            copy.setCompositionMode(QPainter::CompositionMode_Source);
+            copy.drawPixmap(QPointF(window_.topLeft() - visible.topLeft()), *offScreen_);
+        }
+        offScreen_ = std::move(pixmap);
+    }
+    window_ = visible;
+    valid_ = kept;
 }
 
 void TPaperPreview::ReleaseOffScreen() {
@@ -413,9 +470,7 @@ void TPaperPreview::UpdateCaptionHeight() {
     ChangeFrame([&] { captionHeight_ = height; });
 }
 
-void TPaperPreview::DrawFrame() {
-    frameValid_ = false;
-    QPainter painter(&*offScreen_);
+void TPaperPreview::DrawFrame(QPainter& painter) {
     const int w = width();
     const int h = height();
     const int s = shadowSize_;
@@ -436,8 +491,22 @@ void TPaperPreview::DrawFrame() {
         }
     }
     PaintSheetFrame(painter, QRect(0, 0, w, h - c), borderSize_, borderColor_, s, shadowColor_, background);
-    frameValid_ = true;
-    pageValid_ = false;
+}
+
+void TPaperPreview::DrawParts(QPainter& painter, const QRegion& parts) {
+    painter.save();
+    painter.setClipRegion(parts);
+    // Frame pieces lie outside the page: only the parts that reach beyond it draw any.
+    if (!(parts - PageRect()).isEmpty())
+        DrawFrame(painter);
+    const QRegion page = parts & PageRect();
+    if (!page.isEmpty()) {
+        painter.setClipRegion(page);
+        painter.fillRect(page.boundingRect(), paperColor_);
+        if (OnPaint)
+            OnPaint(*this, painter, PageRect());
+    }
+    painter.restore();
 }
 
 void TPaperPreview::changeEvent(QEvent* event) {
@@ -466,25 +535,32 @@ void TPaperPreview::changeEvent(QEvent* event) {
 void TPaperPreview::paintEvent(QPaintEvent* event) {
     if (!offScreen_)
         return;
-    if (!frameValid_)
-        DrawFrame();
-    const QRect area = event->rect() & rect();
+    if (offScreen_->devicePixelRatio() != devicePixelRatioF() && !AllocateOffScreen())
+        return; // moved to a screen of another density
+    const QRegion area = event->region() & rect();
     if (area.isEmpty())
         return;
-    const QRect page = area & PageRect();
-    if (!page.isEmpty() && (!pageValid_ || page != lastPaintedArea_)) {
+    const QRect visible = VisibleRect();
+    if (visible != window_)
+        MoveWindow(visible);
+    const QRegion cached = area & window_;
+    const QRegion missing = cached - valid_;
+    if (!missing.isEmpty()) {
         QPainter painter(&*offScreen_);
-        painter.setClipRect(page);
-        painter.fillRect(area, paperColor_);
-        if (OnPaint)
-            OnPaint(*this, painter, PageRect());
-        lastPaintedArea_ = page;
-        pageValid_ = true;
+        painter.translate(-window_.topLeft());
+        DrawParts(painter, missing);
+        valid_ += missing;
     }
     QPainter screen(this);
     const qreal ratio = offScreen_->devicePixelRatio();
-    screen.drawPixmap(area, *offScreen_,
-                      QRectF(QPointF(area.topLeft()) * ratio, QSizeF(area.size()) * ratio).toRect());
+    for (const QRect& part : cached)
+        screen.drawPixmap(
+            part, *offScreen_,
+            QRectF(QPointF(part.topLeft() - window_.topLeft()) * ratio, QSizeF(part.size()) * ratio));
+    // A grab of the whole control asks for parts its parent does not show: drawn, not kept.
+    const QRegion direct = area - window_;
+    if (!direct.isEmpty())
+        DrawParts(screen, direct);
 }
 
 void TPaperPreview::resizeEvent(QResizeEvent* event) {

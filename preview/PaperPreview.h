@@ -3,7 +3,8 @@
 // holds its look. The owner draws the page through OnPaint. Data flow: the preview copies its options
 // into the control (AssignTo) whenever they change, sizes and moves it for the zoom through the
 // paper/client size conversions, and calls Invalidate when the page content changes; the control keeps
-// frame and page in an off-screen pixmap and asks OnPaint only for page areas not drawn since.
+// the frame and page of its visible part in an off-screen pixmap, remembers which of those pixels are
+// current, and asks OnPaint only for page areas not drawn since.
 #pragma once
 
 #include "preview/Cursors.h"
@@ -14,6 +15,7 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QRect>
+#include <QRegion>
 #include <QString>
 #include <QWidget>
 
@@ -126,11 +128,14 @@ public:
     void Invalidate();
     // Frame and page are drawn again.
     virtual void InvalidateAll();
-    // Gives the control an off-screen pixmap of its size; false when one that large cannot be had
-    // (the control then paints nothing). The preview asks after each zoom change.
+    // Gives the control an off-screen pixmap for the part of it that its parent shows; false when the
+    // control as a whole is too large for one (the control then paints nothing). The preview asks after
+    // each zoom change.
     virtual bool AllocateOffScreen();
     virtual void ReleaseOffScreen();
     bool HasOffScreen() const { return offScreen_.has_value(); }
+    // The part of the control, in its coordinates, whose pixels the off-screen pixmap holds.
+    QRect OffScreenArea() const { return window_; }
 
     bool PreservePaperSize() const { return preservePaperSize_; }
     void SetPreservePaperSize(bool value) { preservePaperSize_ = value; }
@@ -174,8 +179,9 @@ public:
     std::function<void(TPaperPreview& sender, QMouseEvent& event)> OnMouseUp;
 
 protected:
-    // Paints caption band, shadow and border into the off-screen pixmap.
-    virtual void DrawFrame();
+    // Paints caption band, shadow and border in control coordinates; the painter is clipped to the
+    // part being drawn.
+    virtual void DrawFrame(QPainter& painter);
 
     void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -194,6 +200,12 @@ private:
     // Changes a frame measure and then either keeps the paper's size (the control grows or shrinks)
     // or keeps the control's size.
     template <class Change> void ChangeFrame(Change&& change);
+    // The control's part inside its parent, which is all a paint can ask for on screen.
+    QRect VisibleRect() const;
+    // Follows the visible part after the control moved: pixels still visible are kept.
+    void MoveWindow(const QRect& visible);
+    // Frame and page of `parts` (control coordinates) on a painter in control coordinates.
+    void DrawParts(QPainter& painter, const QRegion& parts);
 
     bool preservePaperSize_ = true;
     QColor paperColor_;
@@ -209,10 +221,11 @@ private:
     TCursor cursor_ = crDefault;
     QPointer<QMenu> popupMenu_;
 
+    // Holds window_ at its top-left corner; it may be larger, so that zooming and scrolling seldom
+    // allocate.
     std::optional<QPixmap> offScreen_;
-    bool frameValid_ = false;
-    bool pageValid_ = false;
-    QRect lastPaintedArea_;
+    QRect window_;
+    QRegion valid_; // the pixels of window_ that show the current frame and page
     bool pressed_ = false;
 };
 

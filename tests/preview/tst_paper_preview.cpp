@@ -200,21 +200,26 @@ void TestPaperPreview::pageIsDrawnOnlyWhenInvalidOrNewlyExposed() {
     sheet.Expose(page);
     sheet.Expose(page);
     QCOMPARE(sheet.painted, QList<QRect>{page});
+    sheet.Expose(part); // a part of what is drawn already
+    QCOMPARE(sheet.painted.size(), 1);
+    sheet.paper.Invalidate();
     sheet.Expose(part);
     QCOMPARE(sheet.painted.size(), 2);
     QCOMPARE(sheet.painted.last(), part); // only the newly exposed part
     sheet.Expose(part);
     QCOMPARE(sheet.painted.size(), 2);
+    sheet.Expose(page); // the rest of the page
+    QCOMPARE(sheet.painted.size(), 3);
 
     sheet.paper.Invalidate();
     sheet.Expose(Ltrb(97, 3, 100, 150)); // the right shadow strip only
-    QCOMPARE(sheet.painted.size(), 2);
+    QCOMPARE(sheet.painted.size(), 3);
 
     sheet.paper.SetBorderColor(Qt::yellow);
     sheet.Expose(sheet.paper.rect());
-    QCOMPARE(sheet.painted.size(), 3);
+    QCOMPARE(sheet.painted.size(), 4);
     QCOMPARE(sheet.Image().pixelColor(0, 0), QColor(Qt::yellow));
-    QCOMPARE(sheet.painted.size(), 3);
+    QCOMPARE(sheet.painted.size(), 4);
 }
 
 void TestPaperPreview::aPixmapTooLargeIsRefusedAndNothingIsPainted() {
