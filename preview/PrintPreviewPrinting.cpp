@@ -26,6 +26,24 @@ template <class Finish> [[noreturn]] void FinishAndRethrow(std::exception_ptr fa
     std::rethrow_exception(failure);
 }
 
+// Saves a painter's state and restores it on the way out, also when a handler fails.
+class TPainterState {
+public:
+    explicit TPainterState(QPainter& painter)
+        : painter_(painter) {
+        painter_.save();
+    }
+    ~TPainterState() {
+        if (painter_.isActive())
+            painter_.restore();
+    }
+    TPainterState(const TPainterState&) = delete;
+    TPainterState& operator=(const TPainterState&) = delete;
+
+private:
+    QPainter& painter_;
+};
+
 QPageLayout::Orientation ToQt(TPrinterOrientation orientation) {
     return orientation == poLandscape ? QPageLayout::Landscape : QPageLayout::Portrait;
 }
@@ -325,20 +343,19 @@ void TPrintPreview::ReportProgress(int pageNo, int done, int total) {
 void TPrintPreview::DrawPrinterPage(int pageNo, TCanvas& canvas, const QRect& rect) {
     QPainter& painter = canvas.Painter();
     // Each layer starts from the printer's own coordinates, whatever the one before left set.
-    painter.save();
-    emit OnPrintBackground(pageNo, canvas);
-    painter.restore();
+    {
+        const TPainterState saved(painter);
+        emit OnPrintBackground(pageNo, canvas);
+    }
     if (const TMetafile* page = Pages(pageNo)) {
-        painter.save();
+        const TPainterState saved(painter);
         if (grayscale_.testFlag(gsPrint))
             DrawGrayGraphic(painter, rect, *page, grayBrightness_, grayContrast_);
         else
             page->Draw(painter, rect);
-        painter.restore();
     }
-    painter.save();
+    const TPainterState saved(painter);
     emit OnPrintAnnotation(pageNo, canvas);
-    painter.restore();
 }
 
 void TPrintPreview::DrawGrayGraphic(QPainter& painter, const QRect& rect, const TMetafile& graphic,
