@@ -718,6 +718,9 @@ void TPrintPreview::LayoutPaper(bool retry) {
     QScrollBar* horizontal = horizontalScrollBar();
     QScrollBar* vertical = verticalScrollBar();
     {
+        // Nothing paints until the event loop runs again, so every change below ends in one repaint of
+        // what changed: the sheet, the desk it uncovers and the bars. Switching updates off and on
+        // would repaint the frame and both bars besides, on every zoom step.
         QScopedValueRollback<bool> guard(layingOut_, true);
         double rx = 0;
         double ry = 0;
@@ -726,8 +729,6 @@ void TPrintPreview::LayoutPaper(bool retry) {
             rx = horizontal->maximum() > 0 ? double(horizontal->value()) / horizontal->maximum() : 0;
             ry = vertical->maximum() > 0 ? double(vertical->value()) / vertical->maximum() : 0;
         }
-        const bool wasEnabled = updatesEnabled();
-        setUpdatesEnabled(false);
         // The room the bars take, as the scroll area measures it; the viewport's largest size leaves
         // out the bars that are on, so they are added back to have the room without any bar.
         const int barWidth = vertical->sizeHint().width();
@@ -759,8 +760,6 @@ void TPrintPreview::LayoutPaper(bool retry) {
             QRect(sheetOrigin_ - QPoint(horizontal->value(), vertical->value()), layout.Sheet));
         dragging_ = false;
         UpdatePaperCursor();
-        if (wasEnabled)
-            setUpdatesEnabled(true);
     }
     if (zoom_ == lastZoom_)
         return;
