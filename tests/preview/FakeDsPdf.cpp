@@ -55,6 +55,10 @@ __attribute__((visibility("default"))) const char* LastError() {
 __attribute__((visibility("default"))) const char* FakeLog() {
     return log.c_str();
 }
+// The log's length: page bytes hold zero bytes, which end the log as a C string.
+__attribute__((visibility("default"))) int FakeLogSize() {
+    return static_cast<int>(log.size());
+}
 __attribute__((visibility("default"))) void FakeReset(const char* entry, int call, const char* message) {
     log.clear();
     lastError.clear();
