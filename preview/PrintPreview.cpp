@@ -1,6 +1,7 @@
 #include "preview/PrintPreview.h"
 
 #include "preview/Errors.h"
+#include "preview/Grayscale.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -512,10 +513,39 @@ void TPrintPreview::RefreshLayer(int pageNo, bool enabled, std::unique_ptr<TMeta
 }
 
 void TPrintPreview::RenderPage(int pageNo, QPainter& painter, const QRectF& rect, bool gray) {
-    // Gray rendering comes with the printer support; until then pages are drawn in colour.
-    Q_UNUSED(gray);
-    if (TMetafile* page = Pages(pageNo))
+    TMetafile* page = Pages(pageNo);
+    if (page == nullptr)
+        return;
+    if (!gray) {
         page->Draw(painter, rect);
+        return;
+    }
+    // Only the part the painter lets through is converted: at a high zoom the page is many times
+    // larger than the view, and a scrolled-in strip needs only that strip.
+    QRectF shown = rect;
+    if (painter.hasClipping())
+        shown &= painter.clipBoundingRect();
+    const QRect part = shown.toAlignedRect() & rect.toAlignedRect();
+    if (part.isEmpty())
+        return;
+    // At the target's pixel density, so that gray text is as sharp as coloured text.
+    const qreal ratio = painter.device() != nullptr ? painter.device()->devicePixelRatioF() : 1.0;
+    QImage image(QSize(static_cast<int>(std::ceil(part.width() * ratio)),
+                       static_cast<int>(std::ceil(part.height() * ratio))),
+                 QImage::Format_RGB32);
+    if (image.isNull())
+        return;
+    image.setDevicePixelRatio(ratio);
+    // Paper-coloured pixels are the key and keep their colour, so a tinted paper stays tinted.
+    const QColor paper = paper_->PaperColor();
+    image.fill(paper);
+    {
+        QPainter bitmap(&image);
+        bitmap.setRenderHints(painter.renderHints());
+        page->Draw(bitmap, rect.translated(-part.topLeft()));
+    }
+    MakeGray(image, grayBrightness_, grayContrast_, paper.rgb());
+    painter.drawImage(part.topLeft(), image);
 }
 
 void TPrintPreview::DrawPreviewPage(int pageNo, QPainter& painter, const QRect& rect) {

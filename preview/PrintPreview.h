@@ -102,7 +102,9 @@ public:
     void SetCacheSize(int value);
 
     // Draws page `pageNo` stretched over `rect` of any painter (screen, printer, image): the page as
-    // recorded, in gray when asked. Layers are not part of it.
+    // recorded, or in gray: then only the part inside the painter's clip is drawn, as an opaque bitmap
+    // on the sheet's paper colour converted with GrayBrightness and GrayContrast at the device's pixel
+    // ratio (a painter that only translates, as on screen). Layers are not part of it.
     void RenderPage(int pageNo, QPainter& painter, const QRectF& rect, bool gray);
 
     // ---- zoom and navigation

@@ -53,6 +53,38 @@ void Wheel(TPaperPreview& sheet, int delta, Qt::KeyboardModifiers modifiers = {}
     QApplication::sendEvent(viewport, &event);
 }
 
+// A page of coloured bands and a line of text, in colours whose gray levels all differ.
+void RecordColours(TPrintPreview& preview) {
+    preview.BeginDoc();
+    QPainter& painter = preview.Canvas()->Painter();
+    const QColor colours[] = {QColor(200, 20, 20), QColor(20, 160, 40), QColor(30, 40, 210),
+                              QColor(240, 200, 10)};
+    const int band = preview.PaperHeight() / 8;
+    for (int i = 0; i < 4; ++i)
+        painter.fillRect(0, (2 * i + 1) * band, preview.PaperWidth(), band, colours[i]);
+    painter.setPen(QColor(0, 90, 160));
+    preview.Canvas()->SetFontSize(14);
+    painter.drawText(QPoint(1000, band / 2), QStringLiteral("Gray preview 0123"));
+    preview.EndDoc();
+}
+
+// The viewport as shown, and the page's rectangle in it.
+QImage ViewImage(TPrintPreview& preview) {
+    return preview.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+QRect PageInView(TPrintPreview& preview) {
+    const TPaperPreview& sheet = *preview.PaperPreview();
+    return sheet.PageRect().translated(sheet.pos()) & preview.viewport()->rect();
+}
+
+// `colour` converted as the gray view converts the page, paper pixels (white) kept.
+QImage Grayed(const QImage& colour, int brightness, int contrast) {
+    QImage gray = colour;
+    MakeGray(gray, brightness, contrast, qRgb(255, 255, 255));
+    return gray;
+}
+
 // Records paint events of a widget.
 struct PaintLog : QObject {
     QList<QRegion> regions;
@@ -607,6 +639,107 @@ private slots:
         QCOMPARE(strip.height(), 7);
         QCOMPARE(strip.bottom(),
                  shown.Sheet().mapFrom(preview.viewport(), QPoint(0, preview.viewport()->height() - 1)).y());
+    }
+
+    void theGrayViewConvertsWhatIsShown_data() {
+        QTest::addColumn<int>("zoom");
+        QTest::newRow("whole page") << 0;
+        QTest::newRow("500 %, scrolled") << 500;
+    }
+
+    void theGrayViewConvertsWhatIsShown() {
+        QFETCH(int, zoom);
+        Shown shown;
+        TPrintPreview& preview = shown.preview;
+        RecordColours(preview);
+        if (zoom != 0) {
+            preview.SetZoom(zoom);
+            shown.H().setValue(shown.H().maximum() / 3);
+            shown.V().setValue(shown.V().maximum() / 9);
+        }
+        QCoreApplication::processEvents();
+        const QImage colour = ViewImage(preview);
+        const QRect page = PageInView(preview);
+        QVERIFY(page.width() > 100 && page.height() > 100);
+
+        PaintLog sheetPaints(&shown.Sheet());
+        preview.SetGrayscale(gsPreview);
+        QCoreApplication::processEvents();
+        QCOMPARE(sheetPaints.regions.count(), 1);
+        QCOMPARE(ViewImage(preview).copy(page), Grayed(colour, 0, 0).copy(page));
+
+        sheetPaints.regions.clear(); // the grab painted too
+        preview.SetGrayBrightness(40);
+        QCoreApplication::processEvents();
+        QCOMPARE(sheetPaints.regions.count(), 1);
+        QCOMPARE(ViewImage(preview).copy(page), Grayed(colour, 40, 0).copy(page));
+        preview.SetGrayContrast(-60);
+        QCOMPARE(ViewImage(preview).copy(page), Grayed(colour, 40, -60).copy(page));
+        // A scroll converts the strip it uncovers the same way.
+        if (zoom != 0) {
+            shown.V().setValue(shown.V().value() + 13);
+            QCoreApplication::processEvents();
+            const QImage scrolled = ViewImage(preview);
+            preview.PaperPreview()->Invalidate();
+            QCOMPARE(scrolled.copy(page), ViewImage(preview).copy(page));
+        }
+
+        preview.SetGrayscale({});
+        if (zoom != 0)
+            shown.V().setValue(shown.V().value() - 13);
+        QCoreApplication::processEvents();
+        QCOMPARE(ViewImage(preview).copy(page), colour.copy(page));
+        // Brightness and contrast alone do not touch a coloured view.
+        sheetPaints.regions.clear();
+        preview.SetGrayBrightness(-10);
+        QCoreApplication::processEvents();
+        QCOMPARE(sheetPaints.regions.count(), 0);
+    }
+
+    void aTintedPaperKeepsItsColourInGray() {
+        Shown shown;
+        TPrintPreview& preview = shown.preview;
+        preview.PaperView()->SetPaperColor(QColor(250, 240, 200));
+        RecordColours(preview);
+        preview.SetGrayscale(gsPreview);
+        const QImage image = ViewImage(preview);
+        const QRect page = PageInView(preview);
+        QCOMPARE(image.pixelColor(page.left() + 3, page.top() + page.height() * 5 / 16),
+                 QColor(250, 240, 200)); // paper between the bands
+        const QColor band = image.pixelColor(page.center().x(), page.top() + page.height() * 3 / 16);
+        QCOMPARE(band.red(), band.green());
+        QCOMPARE(band.green(), band.blue());
+        QCOMPARE(band.red(), (30 * 200 + 59 * 20 + 11 * 20) / 100); // the first band, red
+    }
+
+    void scrollingKeepsOnlyTheVisiblePartAndShowsTheSamePixels() {
+        Shown shown;
+        TPrintPreview& preview = shown.preview;
+        RecordColours(preview);
+        preview.SetZoom(500);
+        QCoreApplication::processEvents();
+        TPaperPreview& sheet = shown.Sheet();
+        const QRect view = preview.viewport()->rect().translated(-sheet.pos());
+        QVERIFY(view.contains(sheet.OffScreenArea()));
+        // Moves in every direction, by amounts that are no multiple of anything: the pixels kept from
+        // before each move must land where a fresh drawing puts them.
+        const QPoint moves[] = {{37, 0}, {0, 53}, {-11, -7}, {200, 300}, {-5, 0}, {0, -1}};
+        for (const QPoint& move : moves) {
+            shown.H().setValue(shown.H().value() + move.x());
+            shown.V().setValue(shown.V().value() + move.y());
+            QCoreApplication::processEvents();
+            const QImage kept = ViewImage(preview);
+            sheet.Invalidate();
+            QCOMPARE(kept, ViewImage(preview));
+            QVERIFY(preview.viewport()->rect().translated(-sheet.pos()).contains(sheet.OffScreenArea()));
+        }
+        // A grab of the whole sheet draws what the view does not show as well: the last band, far below.
+        const QImage whole = sheet.grab().toImage();
+        QCOMPARE(whole.size(), sheet.size());
+        QCOMPARE(whole.pixelColor(sheet.PageRect().left() + 2, sheet.PageRect().bottom() - 2),
+                 QColor(240, 200, 10));
+        QCOMPARE(whole.pixelColor(sheet.PageRect().center().x(), sheet.height() * 3 / 16),
+                 QColor(200, 20, 20));
     }
 
     void thePageShowsOnTheSheet() {
