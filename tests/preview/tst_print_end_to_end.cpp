@@ -1,0 +1,233 @@
+// The preview control's printing and PDF export end to end: a routine-like document printed through
+// the system printer to the CUPS-PDF queue "PDF" (scripts/cups-test-printer.sh starts it) and saved
+// through the real PDF library beside the test program, both read back with poppler's tools.
+#include "preview/Preview.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <pwd.h>
+#include <unistd.h>
+
+using namespace preview;
+
+class TestPrintEndToEnd : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void aPrintedDocumentArrivesWithItsPagesAndPaper_data();
+    void aPrintedDocumentArrivesWithItsPagesAndPaper();
+    void aSavedPdfHasThePagesPaperAndTexts_data();
+    void aSavedPdfHasThePagesPaperAndTexts();
+
+private:
+    QTemporaryDir dir_;
+};
+
+namespace {
+
+// Runs a poppler tool and gives its output; empty when it fails.
+QString Tool(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// The page size pdfinfo reports, in points.
+QSizeF PageSize(const QString& info) {
+    const QRegularExpressionMatch size =
+        QRegularExpression("Page size:\\s+([0-9.]+) x ([0-9.]+) pts").match(info);
+    return size.hasMatch() ? QSizeF(size.captured(1).toDouble(), size.captured(2).toDouble()) : QSizeF();
+}
+
+int PageCount(const QString& info) {
+    const QRegularExpressionMatch pages = QRegularExpression("Pages:\\s+(\\d+)").match(info);
+    return pages.hasMatch() ? pages.captured(1).toInt() : -1;
+}
+
+bool Near(QSizeF actual, QSizeF expected) {
+    return qAbs(actual.width() - expected.width()) < 1.5 && qAbs(actual.height() - expected.height()) < 1.5;
+}
+
+// A routine sheet's look: a title, a table of weeks and sets with texts, lines and a shaded head.
+void RecordRoutine(TPrintPreview& preview, int pages) {
+    preview.BeginDoc();
+    for (int page = 1; page <= pages; ++page) {
+        if (page > 1)
+            preview.NewPage();
+        TCanvas& canvas = *preview.Canvas();
+        QPainter& painter = canvas.Painter();
+        const int width = preview.PaperWidth();
+        const int margin = width / 10;
+        canvas.SetFont(QFont(QStringLiteral("Arial"), 20, QFont::Bold));
+        painter.drawText(margin, margin, QStringLiteral("Training Cycle"));
+        canvas.SetFont(QFont(QStringLiteral("Arial"), 10));
+        const int row = preview.PaperHeight() / 20;
+        const int column = (width - 2 * margin) / 6;
+        painter.fillRect(margin, 2 * margin, width - 2 * margin, row, QColor(70, 110, 200));
+        for (int week = 0; week <= 8; ++week) {
+            const int y = 2 * margin + week * row;
+            painter.drawLine(margin, y, width - margin, y);
+            if (week > 0)
+                painter.drawText(margin + 100, y + row * 2 / 3,
+                                 QStringLiteral("Week %1").arg(week + (page - 1) * 8));
+            for (int set = 1; set <= 5 && week > 0; ++set)
+                painter.drawText(margin + set * column + 100, y + row * 2 / 3,
+                                 QStringLiteral("%1 lb x %2").arg(100 + 10 * week + set).arg(8 - set / 2));
+        }
+        painter.drawRect(margin, 2 * margin, width - 2 * margin, 9 * row);
+    }
+    preview.EndDoc();
+}
+
+// CUPS-PDF writes to ~/PDF of the user who prints, as the user database names the home folder.
+QStringList OutputFolders() {
+    const passwd* user = getpwuid(getuid());
+    return {QString::fromLocal8Bit(user != nullptr ? user->pw_dir : qgetenv("HOME").constData()) + "/PDF",
+            QStringLiteral("/var/spool/cups-pdf/ANONYMOUS")};
+}
+
+// The file of the job titled `token`, once pdfinfo can read all of it; its pdfinfo output.
+QString WaitForPrintedFile(const QString& token, QString* file) {
+    QElapsedTimer waited;
+    waited.start();
+    while (file->isEmpty() && waited.elapsed() < 60000) {
+        for (const QString& folder : OutputFolders())
+            for (const QFileInfo& found : QDir(folder).entryInfoList({"*.pdf"}, QDir::Files))
+                if (found.fileName().contains(token))
+                    *file = found.filePath();
+        if (file->isEmpty())
+            QTest::qWait(100);
+    }
+    // CUPS-PDF writes the file in place: wait until it reads to the end.
+    for (int tries = 0; !file->isEmpty() && tries < 100; ++tries) {
+        const QString info = Tool("pdfinfo", {*file});
+        if (info.contains("Pages:"))
+            return info;
+        QTest::qWait(100);
+    }
+    return {};
+}
+
+// Keeps a copy of an output file for looking at, when HANDVISE_KEEP_OUTPUT names a folder.
+void Keep(const QString& file, const QString& name) {
+    const QString folder = qEnvironmentVariable("HANDVISE_KEEP_OUTPUT");
+    if (!folder.isEmpty()) {
+        QFile::remove(folder + "/" + name);
+        QFile::copy(file, folder + "/" + name);
+    }
+}
+
+} // namespace
+
+void TestPrintEndToEnd::initTestCase() {
+    Initialize();
+    QVERIFY(dir_.isValid());
+}
+
+void TestPrintEndToEnd::aPrintedDocumentArrivesWithItsPagesAndPaper_data() {
+    QTest::addColumn<int>("type");
+    QTest::addColumn<bool>("landscape");
+    QTest::addColumn<bool>("gray");
+    QTest::addColumn<int>("pages");
+    QTest::addColumn<QSizeF>("points"); // portrait
+    QTest::newRow("A4, two pages") << int(pA4) << false << false << 2 << QSizeF(595.28, 841.89);
+    QTest::newRow("Letter landscape in gray") << int(pLetter) << true << true << 1 << QSizeF(612, 792);
+}
+
+void TestPrintEndToEnd::aPrintedDocumentArrivesWithItsPagesAndPaper() {
+    QFETCH(int, type);
+    QFETCH(bool, landscape);
+    QFETCH(bool, gray);
+    QFETCH(int, pages);
+    QFETCH(QSizeF, points);
+    if (!QPrinterInfo::availablePrinterNames().contains(QStringLiteral("PDF")))
+        QSKIP("no CUPS server with the queue PDF answers (scripts/cups-test-printer.sh start sets one up)");
+    if (QStandardPaths::findExecutable("pdfinfo").isEmpty())
+        QSKIP("pdfinfo is not installed (poppler-utils; scripts/install-deps.sh installs it)");
+
+    TPrintPreview preview;
+    auto& printer = dynamic_cast<TSystemPrinter&>(preview.Printer());
+    printer.QtPrinter().setPrinterName(QStringLiteral("PDF"));
+    QVERIFY(preview.PrinterInstalled());
+    preview.SetPaperType(TPaperType(type));
+    preview.SetOrientation(landscape ? poLandscape : poPortrait);
+    preview.SetGrayscale(gray ? TGrayscaleOptions(gsPrint) : TGrayscaleOptions());
+    RecordRoutine(preview, pages);
+    // A title of its own, so that this job's file is told apart from other jobs' files.
+    const QString token =
+        QStringLiteral("handvise-print-%1").arg(QRandomGenerator::global()->generate(), 8, 16, QChar('0'));
+    preview.SetPrintJobTitle(token);
+    QSignalSpy after(&preview, &TPrintPreview::OnAfterPrint);
+    preview.Print();
+    QCOMPARE(after.size(), 1);
+    QVERIFY(!preview.Aborted());
+
+    QString file;
+    const QString info = WaitForPrintedFile(token, &file);
+    QVERIFY2(!file.isEmpty(), qPrintable("no file with " + token + " in " + OutputFolders().join(", ")));
+    Keep(file, QStringLiteral("printed-%1.pdf").arg(QTest::currentDataTag()).replace(' ', '-'));
+    QFile::remove(file);
+    QVERIFY2(PageCount(info) == pages, qPrintable(info));
+    // A landscape sheet comes either turned or as a portrait page with a rotation.
+    const QSizeF size = PageSize(info);
+    QVERIFY2(Near(size, points) || Near(size, points.transposed()), qPrintable(info));
+}
+
+void TestPrintEndToEnd::aSavedPdfHasThePagesPaperAndTexts_data() {
+    QTest::addColumn<int>("type");
+    QTest::addColumn<bool>("landscape");
+    QTest::addColumn<QSize>("customSize"); // in mmHiMetric, as it lies
+    QTest::addColumn<int>("pages");
+    QTest::addColumn<QSizeF>("points"); // as the page lies
+    QTest::newRow("A4, two pages") << int(pA4) << false << QSize() << 2 << QSizeF(595.28, 841.89);
+    QTest::newRow("Letter landscape") << int(pLetter) << true << QSize() << 1 << QSizeF(792, 612);
+    QTest::newRow("custom 100 x 150 mm")
+        << int(pCustom) << false << QSize(10000, 15000) << 1 << QSizeF(283.46, 425.2);
+}
+
+void TestPrintEndToEnd::aSavedPdfHasThePagesPaperAndTexts() {
+    QFETCH(int, type);
+    QFETCH(bool, landscape);
+    QFETCH(QSize, customSize);
+    QFETCH(int, pages);
+    QFETCH(QSizeF, points);
+    if (QStandardPaths::findExecutable("pdfinfo").isEmpty() ||
+        QStandardPaths::findExecutable("pdftotext").isEmpty())
+        QSKIP("pdfinfo or pdftotext is not installed (poppler-utils; scripts/install-deps.sh installs them)");
+    TPrintPreview preview;
+    QVERIFY2(preview.CanSaveAsPDF(), "libdspdf.so is copied beside the test program");
+    preview.SetPaperType(TPaperType(type));
+    preview.SetOrientation(landscape ? poLandscape : poPortrait);
+    if (customSize.isValid())
+        preview.SetPaperSize(customSize.width(), customSize.height());
+    // Gray is for the screen and the printer: the PDF keeps the colours.
+    preview.SetGrayscale(gsPreview | gsPrint);
+    RecordRoutine(preview, pages);
+    const QString file = dir_.filePath(QStringLiteral("my routine %1.pdf").arg(QTest::currentDataTag()));
+    preview.SaveAsPDF(file);
+    QCOMPARE(preview.State(), TPreviewState::Idle);
+    Keep(file, QStringLiteral("saved-%1.pdf").arg(QTest::currentDataTag()).replace(' ', '-'));
+
+    const QString info = Tool("pdfinfo", {file});
+    QVERIFY2(PageCount(info) == pages, qPrintable(info));
+    QVERIFY2(Near(PageSize(info), points), qPrintable(info));
+    const QString text = Tool("pdftotext", {"-layout", file, "-"});
+    QVERIFY2(text.contains("Training Cycle") && text.contains(QStringLiteral("Week %1").arg(pages * 8)) &&
+                 text.contains("112 lb x 7"),
+             qPrintable(text));
+}
+
+QTEST_MAIN(TestPrintEndToEnd)
+#include "tst_print_end_to_end.moc"
