@@ -2,6 +2,7 @@
 // content and shows them with a zoom box and page buttons. Not installed; for trying the control out.
 #include "preview/Preview.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -144,6 +145,12 @@ int main(int argc, char* argv[]) {
     auto* zoomLabel = new QLabel(bar);
     bar->addSeparator();
     bar->addWidget(zoomLabel);
+    bar->addSeparator();
+    QAction* gray = bar->addAction(QStringLiteral("Gray"));
+    gray->setCheckable(true);
+    QObject::connect(gray, &QAction::toggled, preview, [=](bool on) {
+        preview->SetGrayscale(on ? TGrayscaleOptions(gsPreview) : TGrayscaleOptions());
+    });
 
     QObject::connect(zoom, &QComboBox::activated, preview, [=](int index) {
         const int value = zoom->itemData(index).toInt();
@@ -164,8 +171,10 @@ int main(int argc, char* argv[]) {
     QObject::connect(preview, &TPrintPreview::OnChange, preview, showState);
     QObject::connect(preview, &TPrintPreview::OnZoomChange, preview, showState);
 
-    // Optional start zoom for screenshots: the first argument is a percentage or "width"/"height".
+    // Optional start zoom for screenshots: the first argument is a percentage or "width"/"height";
+    // a second argument "gray" starts in the gray view.
     const QString start = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    gray->setChecked(argc > 2 && QString::fromLocal8Bit(argv[2]) == QStringLiteral("gray"));
 
     const int pages = 4;
     preview->BeginDoc();
@@ -180,6 +189,8 @@ int main(int argc, char* argv[]) {
     window.show();
     if (start == QStringLiteral("width"))
         preview->SetZoomState(zsZoomToWidth);
+    else if (start == QStringLiteral("height"))
+        preview->SetZoomState(zsZoomToHeight);
     else if (start.toInt() > 0)
         preview->SetZoom(start.toInt());
     for (int i = 0; i < zoom->count(); ++i)
