@@ -26,6 +26,7 @@ private slots:
     void initTestCase();
     void aPrintedDocumentArrivesWithItsPagesAndPaper_data();
     void aPrintedDocumentArrivesWithItsPagesAndPaper();
+    void aDirectDocumentArrivesAsDrawn();
     void aSavedPdfHasThePagesPaperAndTexts_data();
     void aSavedPdfHasThePagesPaperAndTexts();
 
@@ -183,6 +184,31 @@ void TestPrintEndToEnd::aPrintedDocumentArrivesWithItsPagesAndPaper() {
     // A landscape sheet comes either turned or as a portrait page with a rotation.
     const QSizeF size = PageSize(info);
     QVERIFY2(Near(size, points) || Near(size, points.transposed()), qPrintable(info));
+}
+
+void TestPrintEndToEnd::aDirectDocumentArrivesAsDrawn() {
+    if (!QPrinterInfo::availablePrinterNames().contains(QStringLiteral("PDF")))
+        QSKIP("no CUPS server with the queue PDF answers (scripts/cups-test-printer.sh start sets one up)");
+    if (QStandardPaths::findExecutable("pdfinfo").isEmpty())
+        QSKIP("pdfinfo is not installed (poppler-utils; scripts/install-deps.sh installs it)");
+    TPrintPreview preview;
+    dynamic_cast<TSystemPrinter&>(preview.Printer()).QtPrinter().setPrinterName(QStringLiteral("PDF"));
+    preview.SetPaperType(pA5);
+    preview.SetDirectPrint(true);
+    const QString token =
+        QStringLiteral("handvise-direct-%1").arg(QRandomGenerator::global()->generate(), 8, 16, QChar('0'));
+    preview.SetPrintJobTitle(token);
+    RecordRoutine(preview, 3);
+    QCOMPARE(preview.State(), TPreviewState::Idle);
+    QCOMPARE(preview.TotalPages(), 0); // nothing was recorded
+
+    QString file;
+    const QString info = WaitForPrintedFile(token, &file);
+    QVERIFY2(!file.isEmpty(), qPrintable("no file with " + token + " in " + OutputFolders().join(", ")));
+    Keep(file, QStringLiteral("printed-direct.pdf"));
+    QFile::remove(file);
+    QVERIFY2(PageCount(info) == 3, qPrintable(info));
+    QVERIFY2(Near(PageSize(info), QSizeF(419.53, 595.28)), qPrintable(info));
 }
 
 void TestPrintEndToEnd::aSavedPdfHasThePagesPaperAndTexts_data() {
