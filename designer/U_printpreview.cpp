@@ -1,70 +1,500 @@
 #include "designer/U_printpreview.h"
 
-#include <QFont>
-#include <QPlainTextEdit>
-#include <QPushButton>
+#include "controls/Application.h"
+#include "controls/Fonts.h"
+#include "controls/ThinTrackBar.h"
+#include "designer/RoutineSheet.h"
+#include "preview/Preview.h"
 
-#include <algorithm>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include <utility>
 
 namespace designer {
 
 namespace {
 
-// The settings of a week start one column apart on the sheet whatever their length; in monospaced
-// text the widest setting ("8, 10, 12") sets that column.
-constexpr qsizetype SettingColumn = 9;
-const QString Absent = QStringLiteral("0");
+const QString DesignCaption = QStringLiteral("Print Preview");
+const QString JobTitle = QStringLiteral("Training Cycle");
 
-QFont RoutineFont() {
-    QFont font;
-    font.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"),
-                      QStringLiteral("DejaVu Sans Mono")});
-    font.setStyleHint(QFont::Monospace);
-    font.setPixelSize(13);
-    return font;
+// The client area as designed, and the smallest one the window shrinks to: 860 x 440 with its frame,
+// which leaves the designed width for the tool panel.
+constexpr QSize ClientSize(852, 591);
+constexpr QSize MinimumClientSize(852, 406);
+constexpr int ToolBarHeight = 93;
+
+// 8 and 10 points at 96 dots per inch.
+constexpr int SmallPixels = 11, ButtonPixels = 13;
+const QString Tahoma = QStringLiteral("Tahoma");
+const QString Verdana = QStringLiteral("Verdana");
+
+enum ZoomItem { Zoom100, Zoom150, Zoom200, ZoomToWidth, ZoomToHeight, ZoomToFit };
+
+// Controls anchored to the right keep their distance from the window's right edge.
+struct RightAnchored {
+    const char* name;
+    QRect designed;
+};
+const RightAnchored RightAnchors[] = {
+    {"Label1", QRect(694, 53, 0, 0)},
+    {"ComboBoxZoom", QRect(744, 50, 100, 21)},
+    {"Button1", QRect(694, 8, 150, 25)},
+};
+
+template <class Widget, class... Args>
+Widget* Place(QWidget* parent, const char* name, QRect rect, Args&&... args) {
+    auto* widget = new Widget(std::forward<Args>(args)..., parent);
+    widget->setObjectName(QLatin1String(name));
+    widget->setGeometry(rect);
+    return widget;
+}
+
+QPushButton* Button(QWidget* parent, const char* name, QRect rect, const QString& text) {
+    auto* button = Place<QPushButton>(parent, name, rect, text);
+    // Enter in the zoom box sets the zoom; it must not press a button of the window.
+    button->setAutoDefault(false);
+    return button;
+}
+
+QFrame* RaisedFrame(QWidget* parent, const char* name, QRect rect) {
+    auto* frame = Place<QFrame>(parent, name, rect);
+    frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    return frame;
+}
+
+controls::TThinTrackBar* GrayBar(QWidget* parent, const char* name, QRect rect, const QString& hint) {
+    auto* bar = Place<controls::TThinTrackBar>(parent, name, rect, Qt::Horizontal);
+    bar->setRange(-100, 100);
+    bar->setValue(0);
+    bar->setEnabled(false);
+    bar->setToolTip(hint);
+    bar->SetThumbLength(15);
+    bar->SetTickMarks(controls::TTickMarks::tmBoth);
+    bar->SetTickStyle(controls::TTickStyle::tsNone);
+    return bar;
+}
+
+// The hourglass for as long as the guard lives, also when what it guards fails.
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+// Ends the recording that BeginDoc opened, also when drawing fails, so the control is never left
+// recording.
+class DocumentGuard {
+public:
+    explicit DocumentGuard(preview::TPrintPreview& preview)
+        : preview_(preview) {
+        preview_.BeginDoc();
+    }
+    ~DocumentGuard() noexcept(false) {
+        if (std::uncaught_exceptions() > uncaught_) {
+            try {
+                preview_.EndDoc();
+            } catch (...) {
+                // The drawing's failure is the one to report.
+            }
+        } else {
+            preview_.EndDoc();
+        }
+    }
+    DocumentGuard(const DocumentGuard&) = delete;
+    DocumentGuard& operator=(const DocumentGuard&) = delete;
+
+private:
+    preview::TPrintPreview& preview_;
+    int uncaught_ = std::uncaught_exceptions();
+};
+
+QString Title() {
+    return controls::TApplication::Title();
 }
 
 } // namespace
 
-QStringList RoutineLines(const CycleTable& cycle) {
-    QStringList lines;
-    for (std::size_t week = 0; week < cycle.size(); ++week) {
-        lines << QStringLiteral("Week : %1").arg(week + 1);
-        for (const model::Talpha& set : cycle[week]) {
-            const QString reps = QString::fromStdString(set.RepsText);
-            if (reps == Absent)
-                continue;
-            const QString setting = QString::fromStdString(set.SettingText);
-            lines << QStringLiteral("  ") + setting.leftJustified(std::max(SettingColumn, setting.size())) +
-                         QStringLiteral(" (") + QString::fromStdString(set.TensionText) +
-                         QStringLiteral(") x ") + reps;
-        }
-        lines << QString();
-    }
-    return lines;
+TForm2::TForm2(const CycleTable& cycle, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint)
+    , Cycle(cycle) {
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(DesignCaption);
+    setFont(controls::PixelFont(QStringLiteral("MS Sans Serif"), SmallPixels));
+    setSizeGripEnabled(false);
+    CreateControls();
+    setMinimumSize(MinimumClientSize);
+    resize(ClientSize);
+    ConnectHandlers();
+    FormCreate();
 }
 
-TForm2::TForm2(const CycleTable& cycle, QWidget* parent)
-    : QDialog(parent) {
-    setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("Print Preview"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
-    setFixedSize(300, 460);
+TForm2::~TForm2() = default;
 
-    RoutineText = new QPlainTextEdit(this);
-    RoutineText->setObjectName(QStringLiteral("RoutineText"));
-    RoutineText->setGeometry(8, 8, 284, 405);
-    RoutineText->setReadOnly(true);
-    RoutineText->setFont(RoutineFont());
-    RoutineText->setLineWrapMode(QPlainTextEdit::NoWrap);
-    RoutineText->setPlainText(RoutineLines(cycle).join(QLatin1Char('\n')).trimmed());
+void TForm2::CreateControls() {
+    ToolBar = Place<QFrame>(this, "ToolBar", QRect(0, 0, ClientSize.width(), ToolBarHeight));
+    ToolBar->setFrameStyle(QFrame::Panel | QFrame::Raised);
 
-    Button1 = new QPushButton(QStringLiteral("Cancel"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(192, 424, 100, 25);
-    Button1->setDefault(true);
+    Bevel1 = RaisedFrame(ToolBar, "Bevel1", QRect(8, 8, 121, 76));
+    Bevel2 = RaisedFrame(ToolBar, "Bevel2", QRect(135, 8, 553, 76));
+
+    const QFont buttonFont = controls::PixelFont(Tahoma, ButtonPixels);
+    ButtonPrint = Button(ToolBar, "ButtonPrint", QRect(17, 17, 100, 25), QStringLiteral("Print..."));
+    ButtonPrint->setFont(buttonFont);
+    SavePDFButton =
+        Button(ToolBar, "SavePDFButton", QRect(17, 48, 100, 25), QStringLiteral("Save as PDF..."));
+    SavePDFButton->setFont(buttonFont);
+
+    const QFont verdana = controls::PixelFont(Verdana, SmallPixels);
+    Grayscale = Place<QCheckBox>(ToolBar, "Grayscale", QRect(146, 17, 80, 17), QStringLiteral("Grayscale"));
+    Grayscale->setFont(verdana);
+    ButtonReset = Button(ToolBar, "ButtonReset", QRect(146, 48, 80, 25), QStringLiteral("reset"));
+    ButtonReset->setVisible(false);
+
+    ThinTrackBarBright =
+        GrayBar(ToolBar, "ThinTrackBarBright", QRect(232, 21, 449, 21), QStringLiteral("Brightness"));
+    ThinTrackBarContrast =
+        GrayBar(ToolBar, "ThinTrackBarContrast", QRect(232, 52, 449, 21), QStringLiteral("Contrast"));
+
+    Label1 = new QLabel(QStringLiteral("Zoom : "), ToolBar);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setFont(verdana);
+    Label1->adjustSize();
+    Label1->move(694, 53);
+
+    ComboBoxZoom = Place<QComboBox>(ToolBar, "ComboBoxZoom", QRect(744, 50, 100, 21));
+    ComboBoxZoom->setEditable(true);
+    // A typed zoom is not a new choice of the list.
+    ComboBoxZoom->setInsertPolicy(QComboBox::NoInsert);
+    ComboBoxZoom->addItems({QStringLiteral("100"), QStringLiteral("150"), QStringLiteral("200"),
+                            QStringLiteral("zoom to width"), QStringLiteral("zoom to height"),
+                            QStringLiteral("zoom to fit")});
+    ComboBoxZoom->setEditText(QStringLiteral("100"));
+
+    Button1 = Button(ToolBar, "Button1", QRect(694, 8, 150, 25), QStringLiteral("Cancel"));
+
+    PreviewArea =
+        Place<QFrame>(this, "PreviewArea",
+                      QRect(0, ToolBarHeight, ClientSize.width(), ClientSize.height() - ToolBarHeight));
+    auto* fill = new QVBoxLayout(PreviewArea);
+    fill->setContentsMargins(0, 0, 0, 0);
+    PrintPreview1 = new preview::TPrintPreview(PreviewArea);
+    PrintPreview1->setObjectName(QStringLiteral("PrintPreview1"));
+    PrintPreview1->setFont(controls::PixelFont(QStringLiteral("Arial"), SmallPixels));
+    PrintPreview1->SetPaperType(preview::pLetter);
+    PrintPreview1->SetZoomMin(20);
+    PrintPreview1->SetZoomMax(200);
+    PrintPreview1->SetZoomState(preview::zsZoomOther);
+    PrintPreview1->SetAnnotation(true);
+    fill->addWidget(PrintPreview1);
+
+    setTabOrder(ButtonPrint, SavePDFButton);
+    setTabOrder(SavePDFButton, Grayscale);
+    setTabOrder(Grayscale, ButtonReset);
+    setTabOrder(ButtonReset, ThinTrackBarBright);
+    setTabOrder(ThinTrackBarBright, ThinTrackBarContrast);
+    setTabOrder(ThinTrackBarContrast, ComboBoxZoom);
+    setTabOrder(ComboBoxZoom, Button1);
+    setTabOrder(Button1, PrintPreview1);
+}
+
+void TForm2::ConnectHandlers() {
+    // Every handler runs guarded: a failure reaches the error display, never the event loop.
+    const auto guarded = [this](void (TForm2::*handler)()) {
+        return [this, handler] {
+            controls::RunGuarded([&] { (this->*handler)(); });
+        };
+    };
+    const auto guardedInt = [this](void (TForm2::*handler)(int)) {
+        return [this, handler](int value) {
+            controls::RunGuarded([&] { (this->*handler)(value); });
+        };
+    };
+    using preview::TPrintPreview;
+    connect(ButtonPrint, &QPushButton::clicked, this, guarded(&TForm2::ButtonPrintClick));
+    connect(SavePDFButton, &QPushButton::clicked, this, guarded(&TForm2::SavePDFButtonClick));
+    connect(Grayscale, &QCheckBox::clicked, this, guarded(&TForm2::GrayscaleClick));
+    connect(ButtonReset, &QPushButton::clicked, this, guarded(&TForm2::ButtonResetClick));
+    connect(ThinTrackBarBright, &QSlider::valueChanged, this, guardedInt(&TForm2::ThinTrackBarBrightChange));
+    connect(ThinTrackBarContrast, &QSlider::valueChanged, this,
+            guardedInt(&TForm2::ThinTrackBarContrastChange));
+    // Only the user's choice of an item zooms; the selection set from the control does not come back.
+    connect(ComboBoxZoom, &QComboBox::activated, this, guardedInt(&TForm2::ComboBoxZoomChange));
     connect(Button1, &QPushButton::clicked, this, &QDialog::reject);
+
+    connect(PrintPreview1, &TPrintPreview::OnBeginDoc, this, guarded(&TForm2::PrintPreview1BeginDoc));
+    connect(PrintPreview1, &TPrintPreview::OnEndDoc, this, guarded(&TForm2::PrintPreview1EndDoc));
+    connect(PrintPreview1, &TPrintPreview::OnChange, this, guarded(&TForm2::PrintPreview1Change));
+    connect(PrintPreview1, &TPrintPreview::OnZoomChange, this, guarded(&TForm2::PrintPreview1ZoomChange));
+    connect(PrintPreview1, &TPrintPreview::OnBeforePrint, this, guarded(&TForm2::PrintPreview1BeforePrint));
+    connect(PrintPreview1, &TPrintPreview::OnAfterPrint, this, guarded(&TForm2::PrintPreview1AfterPrint));
+    connect(PrintPreview1, &TPrintPreview::OnPrintProgress, this,
+            [this](int pageNo, int progress, bool& abortIt) {
+                controls::RunGuarded([&] { PrintPreview1PrintProgress(pageNo, progress, abortIt); });
+            });
+    connect(PrintPreview1, &TPrintPreview::OnAnnotation, this, [this](int pageNo, preview::TCanvas& canvas) {
+        controls::RunGuarded([&] { PrintPreview1Annotation(pageNo, canvas); });
+    });
+}
+
+void TForm2::FormCreate() {
+    PrintPreview1->SetZoom(100);
+    PrintPreview1ZoomChange();
+    SavePDFButton->setEnabled(PrintPreview1->CanSaveAsPDF());
+    ThinTrackBarBright->setValue(PrintPreview1->GrayBrightness());
+    ThinTrackBarContrast->setValue(PrintPreview1->GrayContrast());
+    FirstActivation = true;
+}
+
+std::unique_ptr<QFileDialog> TForm2::CreateSaveDialog(QWidget* parent) {
+    auto dialog = std::make_unique<QFileDialog>(parent, QStringLiteral("Save as PDF"));
+    dialog->setObjectName(QStringLiteral("SavePDFDialog"));
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    dialog->setNameFilters({QStringLiteral("PDF files (*.pdf)"), QStringLiteral("All Files (*)")});
+    dialog->setDefaultSuffix(QStringLiteral("pdf"));
+    dialog->selectFile(QStringLiteral("myroutine"));
+    // DontConfirmOverwrite stays off: replacing an existing file is asked first, as every save dialog
+    // of the desktop does.
+    return dialog;
+}
+
+bool TForm2::ExecPrintDialog() {
+    auto* printer = dynamic_cast<preview::TSystemPrinter*>(&PrintPreview1->Printer());
+    if (printer == nullptr)
+        return true; // a printer that is not the system's has no dialog
+    QPrintDialog dialog(&printer->QtPrinter(), this);
+    dialog.setObjectName(QStringLiteral("PrintDialog1"));
+    dialog.setMinMax(1, PrintPreview1->TotalPages());
+    dialog.setPrintRange(QAbstractPrintDialog::AllPages);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+QString TForm2::ExecSaveDialog() {
+    const std::unique_ptr<QFileDialog> dialog = CreateSaveDialog(this);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+        return {};
+    return dialog->selectedFiles().constFirst();
+}
+
+bool TForm2::event(QEvent* event) {
+    const bool handled = QDialog::event(event);
+    if (event->type() == QEvent::WindowActivate)
+        controls::RunGuarded([this] { FormActivate(); });
+    return handled;
+}
+
+void TForm2::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (centred_)
+        return;
+    centred_ = true;
+    if (const QScreen* screen = this->screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
+
+void TForm2::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    PlaceControls();
+}
+
+void TForm2::PlaceControls() {
+    ToolBar->setGeometry(0, 0, width(), ToolBarHeight);
+    PreviewArea->setGeometry(0, ToolBarHeight, width(), height() - ToolBarHeight);
+    const int shift = width() - ClientSize.width();
+    for (const RightAnchored& anchored : RightAnchors) {
+        auto* widget = ToolBar->findChild<QWidget*>(QLatin1String(anchored.name));
+        widget->move(anchored.designed.left() + shift, anchored.designed.top());
+    }
+}
+
+void TForm2::FormActivate() {
+    if (!FirstActivation)
+        return;
+    FirstActivation = false;
+    // The window shows itself before the page is recorded.
+    repaint();
+    CreateRoutinePages();
+}
+
+void TForm2::CreateRoutinePages() {
+    DocumentGuard document(*PrintPreview1);
+    DrawRoutineSheet(*PrintPreview1, Cycle);
+}
+
+void TForm2::UpdatePrintButton() {
+    ButtonPrint->setEnabled(PrintPreview1->PrinterInstalled() && PrintPreview1->TotalPages() > 0);
+}
+
+void TForm2::ButtonPrintClick() {
+    if (!ExecPrintDialog())
+        return;
+    const WaitCursor wait;
+    PrintPreview1->SetPrintJobTitle(JobTitle);
+    // A failed job has already restored the caption and the button through OnAfterPrint.
+    PrintPreview1->Print();
+}
+
+void TForm2::SavePDFButtonClick() {
+    const QString fileName = ExecSaveDialog();
+    if (fileName.isEmpty())
+        return;
+    const WaitCursor wait;
+    setWindowTitle(Title() + QStringLiteral(" - Saving as PDF..."));
+    // The caption returns before a failure reaches the error display.
+    struct CaptionGuard {
+        TForm2* form;
+        ~CaptionGuard() { form->setWindowTitle(Title()); }
+    } caption{this};
+    PrintPreview1->SaveAsPDF(fileName);
+}
+
+void TForm2::GrayscaleClick() {
+    const bool gray = Grayscale->isChecked();
+    PrintPreview1->SetGrayscale(gray ? preview::TGrayscaleOptions(preview::gsPreview | preview::gsPrint)
+                                     : preview::TGrayscaleOptions());
+    ThinTrackBarBright->setEnabled(gray);
+    ThinTrackBarContrast->setEnabled(gray);
+    ButtonReset->setVisible(gray);
+}
+
+void TForm2::ButtonResetClick() {
+    ThinTrackBarBright->setValue(0);
+    ThinTrackBarContrast->setValue(0);
+}
+
+void TForm2::ThinTrackBarBrightChange(int position) {
+    PrintPreview1->SetGrayBrightness(position);
+}
+
+void TForm2::ThinTrackBarContrastChange(int position) {
+    PrintPreview1->SetGrayContrast(position);
+}
+
+void TForm2::ComboBoxZoomChange(int index) {
+    switch (index) {
+    case Zoom100:
+        PrintPreview1->SetZoom(100);
+        break;
+    case Zoom150:
+        PrintPreview1->SetZoom(150);
+        break;
+    case Zoom200:
+        PrintPreview1->SetZoom(200);
+        break;
+    case ZoomToWidth:
+        PrintPreview1->SetZoomState(preview::zsZoomToWidth);
+        break;
+    case ZoomToHeight:
+        PrintPreview1->SetZoomState(preview::zsZoomToHeight);
+        break;
+    case ZoomToFit:
+        PrintPreview1->SetZoomState(preview::zsZoomToFit);
+        break;
+    default:
+        break; // typed text
+    }
+}
+
+void TForm2::PrintPreview1BeginDoc() {
+    setWindowTitle(Title() + QStringLiteral(" - Creating pages..."));
+    ButtonPrint->setEnabled(false);
+}
+
+void TForm2::PrintPreview1EndDoc() {
+    setWindowTitle(Title());
+    UpdatePrintButton();
+}
+
+void TForm2::PrintPreview1Change() {
+    if (PrintPreview1->State() == preview::TPreviewState::Recording)
+        QCoreApplication::processEvents();
+    else
+        UpdatePrintButton();
+}
+
+void TForm2::PrintPreview1ZoomChange() {
+    int index = -1;
+    switch (PrintPreview1->ZoomState()) {
+    case preview::zsZoomToWidth:
+        index = ZoomToWidth;
+        break;
+    case preview::zsZoomToHeight:
+        index = ZoomToHeight;
+        break;
+    case preview::zsZoomToFit:
+        index = ZoomToFit;
+        break;
+    case preview::zsZoomOther:
+        switch (PrintPreview1->Zoom()) {
+        case 100:
+            index = Zoom100;
+            break;
+        case 150:
+            index = Zoom150;
+            break;
+        case 200:
+            index = Zoom200;
+            break;
+        default:
+            break;
+        }
+        break;
+    }
+    ComboBoxZoom->setCurrentIndex(index);
+}
+
+void TForm2::PrintPreview1PrintProgress(int pageNo, int progress, bool& /*abortIt*/) {
+    setWindowTitle(QStringLiteral("%1 - Printing page %2 of %3 (%%4 done)...")
+                       .arg(Title())
+                       .arg(pageNo)
+                       .arg(PrintPreview1->TotalPages())
+                       .arg(progress));
+    repaint();
+}
+
+void TForm2::PrintPreview1BeforePrint() {
+    // The hourglass is already up: the print command holds it until the job ends, also when it fails.
+    setWindowTitle(Title() + QStringLiteral(" - Preparing to print..."));
+    ButtonPrint->setEnabled(false);
+}
+
+void TForm2::PrintPreview1AfterPrint() {
+    setWindowTitle(Title());
+    UpdatePrintButton();
+}
+
+void TForm2::PrintPreview1Annotation(int /*pageNo*/, preview::TCanvas& canvas) {
+    // The printable area of the current printer, as dotted lines across the whole paper.
+    const QRect area = PrintPreview1->PrinterPageBounds();
+    const int width = PrintPreview1->PaperWidth();
+    const int height = PrintPreview1->PaperHeight();
+    QPainter& painter = canvas.Painter();
+    painter.setPen(QPen(QColor(128, 128, 128), 0, Qt::DotLine));
+    // QRect's right and bottom lie one unit inside; the area's edges are left + width and top + height.
+    const int right = area.left() + area.width();
+    const int bottom = area.top() + area.height();
+    painter.drawLine(area.left(), 0, area.left(), height);
+    painter.drawLine(right, 0, right, height);
+    painter.drawLine(0, area.top(), width, area.top());
+    painter.drawLine(0, bottom, width, bottom);
 }
 
 } // namespace designer

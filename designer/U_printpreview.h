@@ -1,32 +1,104 @@
-// Print preview of the training cycle, for now a plain modal window that lists the routine as text in
-// the order of the printed sheet.
+// Print preview of a generated training cycle: the routine sheet on Letter paper, zoomed, viewed in
+// gray, printed or saved as PDF.
 //
-// Data flow: the main window hands over its cycle; the window only reads it, once, when it is built.
+// Data flow: the main window hands over its cycle, which the window only reads; at the first activation
+// the sheet is recorded into the preview control, which from then on owns the page. The tool panel
+// sets the control's zoom and gray view and starts printing and saving; the control's signals come
+// back as captions, the zoom box's selection and the print button's state.
 #pragma once
 
 #include "designer/CycleGenerator.h"
 
 #include <QDialog>
 #include <QString>
-#include <QStringList>
 
-class QPlainTextEdit;
+#include <memory>
+
+class QCheckBox;
+class QComboBox;
+class QFileDialog;
+class QFrame;
+class QLabel;
 class QPushButton;
 
-namespace designer {
+namespace controls {
+class TThinTrackBar;
+} // namespace controls
 
-// The routine in the sheet's order: each week's heading, then each set the week has, as its setting,
-// its tension and its repetitions; a blank line after every week.
-QStringList RoutineLines(const CycleTable& cycle);
+namespace preview {
+class TCanvas;
+class TPrintPreview;
+} // namespace preview
+
+namespace designer {
 
 class TForm2 : public QDialog {
     Q_OBJECT
 public:
     explicit TForm2(const CycleTable& cycle, QWidget* parent = nullptr);
+    ~TForm2() override;
+
+    // The dialog "Save as PDF" proposing "myroutine.pdf". It keeps the toolkit's question before an
+    // existing file is replaced.
+    static std::unique_ptr<QFileDialog> CreateSaveDialog(QWidget* parent);
+
+protected:
+    // The system's print dialog on the control's printer, for pages 1 to TotalPages; false when the
+    // user cancels. Tests replace it.
+    virtual bool ExecPrintDialog();
+    // The save dialog; the chosen file, or empty when the user cancels. Tests replace it.
+    virtual QString ExecSaveDialog();
+
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
-    QPlainTextEdit* RoutineText = nullptr;
+    void CreateControls();
+    void ConnectHandlers();
+    void PlaceControls();
+
+    void FormCreate();
+    void FormActivate();
+    void CreateRoutinePages();
+    void UpdatePrintButton();
+
+    void ButtonPrintClick();
+    void SavePDFButtonClick();
+    void GrayscaleClick();
+    void ButtonResetClick();
+    void ThinTrackBarBrightChange(int position);
+    void ThinTrackBarContrastChange(int position);
+    void ComboBoxZoomChange(int index);
+
+    void PrintPreview1BeginDoc();
+    void PrintPreview1EndDoc();
+    void PrintPreview1Change();
+    void PrintPreview1ZoomChange();
+    void PrintPreview1PrintProgress(int pageNo, int progress, bool& abortIt);
+    void PrintPreview1BeforePrint();
+    void PrintPreview1AfterPrint();
+    void PrintPreview1Annotation(int pageNo, preview::TCanvas& canvas);
+
+    // A copy: the sheet shows the cycle the window was opened on.
+    const CycleTable Cycle;
+    bool FirstActivation = true;
+    bool centred_ = false;
+
+    QFrame* ToolBar = nullptr;
+    QFrame* Bevel1 = nullptr;
+    QFrame* Bevel2 = nullptr;
+    QPushButton* ButtonPrint = nullptr;
+    QPushButton* SavePDFButton = nullptr;
+    QCheckBox* Grayscale = nullptr;
+    QPushButton* ButtonReset = nullptr;
+    controls::TThinTrackBar* ThinTrackBarBright = nullptr;
+    controls::TThinTrackBar* ThinTrackBarContrast = nullptr;
+    QLabel* Label1 = nullptr;
+    QComboBox* ComboBoxZoom = nullptr;
     QPushButton* Button1 = nullptr;
+    QFrame* PreviewArea = nullptr;
+    preview::TPrintPreview* PrintPreview1 = nullptr;
 };
 
 } // namespace designer
