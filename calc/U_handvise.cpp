@@ -11,6 +11,7 @@
 #include "controls/Fonts.h"
 #include "controls/KeyFilter.h"
 #include "controls/LauncherSettings.h"
+#include "controls/Placement.h"
 #include "controls/RadioGroup.h"
 #include "controls/ThinTrackBar.h"
 #include "controls/UAbout.h"
@@ -58,39 +59,16 @@ const QColor Navy(0, 0, 128);
 const QColor Cream(255, 251, 240);
 const QColor PaleCyan(200, 240, 240);
 
-// Gives a widget a background and text colour of its own.
-void Colour(QWidget* widget, const QColor& background, const QColor& text) {
-    QPalette palette = widget->palette();
-    if (background.isValid()) {
-        palette.setColor(QPalette::Window, background);
-        palette.setColor(QPalette::Base, background);
-        widget->setAutoFillBackground(true);
-    }
-    if (text.isValid()) {
-        palette.setColor(QPalette::WindowText, text);
-        palette.setColor(QPalette::Text, text);
-    }
-    widget->setPalette(palette);
-}
-
-template <class Widget, class... Args>
-Widget* Place(QWidget* parent, const char* name, QRect rect, Args&&... args) {
-    auto* widget = new Widget(std::forward<Args>(args)..., parent);
-    widget->setObjectName(QLatin1String(name));
-    widget->setGeometry(rect);
-    return widget;
-}
-
 QFrame* Panel(QWidget* parent, const char* name, QRect rect, const QString& hint) {
-    auto* panel = Place<QFrame>(parent, name, rect);
+    auto* panel = controls::Place<QFrame>(parent, name, rect);
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
     panel->setToolTip(hint);
-    Colour(panel, PanelColour, QColor());
+    controls::SetColours(panel, PanelColour, QColor());
     return panel;
 }
 
 QLabel* SpringLabel(QWidget* parent, const char* name, int top) {
-    auto* label = Place<QLabel>(parent, name, QRect(39, top, 36, 20), QStringLiteral("0"));
+    auto* label = controls::Place<QLabel>(parent, name, QRect(39, top, 36, 20), QStringLiteral("0"));
     label->setFont(controls::PixelFont(QStringLiteral("Tahoma"), 16));
     label->setAlignment(Qt::AlignCenter);
     label->setMinimumSize(36, 20);
@@ -99,7 +77,7 @@ QLabel* SpringLabel(QWidget* parent, const char* name, int top) {
 
 QToolButton* IconButton(QWidget* parent, const char* name, int left, const QString& icon,
                         const QString& hint) {
-    auto* button = Place<QToolButton>(parent, name, QRect(left, 229, 22, 22));
+    auto* button = controls::Place<QToolButton>(parent, name, QRect(left, 229, 22, 22));
     button->setIcon(QIcon(icon));
     button->setIconSize(QSize(16, 16));
     button->setAutoRaise(true);
@@ -112,7 +90,7 @@ QToolButton* IconButton(QWidget* parent, const char* name, int left, const QStri
 // The classic track bar: it moves, reports every position and the entering focus.
 controls::TThinTrackBar* TrackBar(QWidget* parent, const char* name, QRect rect, Qt::Orientation orientation,
                                   int minimum, int maximum, int thumbLength, controls::TTickStyle ticks) {
-    auto* bar = Place<controls::TThinTrackBar>(parent, name, rect, orientation);
+    auto* bar = controls::Place<controls::TThinTrackBar>(parent, name, rect, orientation);
     bar->setRange(minimum, maximum);
     bar->setValue(minimum);
     bar->SetThumbLength(thumbLength);
@@ -141,7 +119,7 @@ TForm1::TForm1(QWidget* parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(ResultViewCaption);
     setFont(controls::PixelFont(QStringLiteral("Trebuchet MS"), 11));
-    Colour(this, WindowColour, QColor());
+    controls::SetColours(this, WindowColour, QColor());
     CreateControls();
     ConnectHandlers();
     controls::InstallContextHelp(this, HelpFile);
@@ -153,52 +131,54 @@ TForm1::~TForm1() = default;
 void TForm1::CreateControls() {
     using controls::TTickStyle;
 
-    SpringGroup1 = Place<controls::TRadioGroup>(
+    SpringGroup1 = controls::Place<controls::TRadioGroup>(
         this, "SpringGroup1", QRect(8, 8, 100, 97), QStringLiteral(" Spring Count "),
         QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")});
     controls::SetHelpContext(SpringGroup1, 2);
-    GripGroup2 = Place<controls::TRadioGroup>(this, "GripGroup2", QRect(117, 8, 100, 97),
-                                              QStringLiteral(" Grip Position "),
-                                              QStringList{QStringLiteral("Inner"), QStringLiteral("Outer")});
+    GripGroup2 = controls::Place<controls::TRadioGroup>(
+        this, "GripGroup2", QRect(117, 8, 100, 97), QStringLiteral(" Grip Position "),
+        QStringList{QStringLiteral("Inner"), QStringLiteral("Outer")});
     controls::SetHelpContext(GripGroup2, 1);
 
-    SpringPosLabel =
-        Place<QLabel>(this, "SpringPosLabel", QRect(18, 113, 79, 16), QStringLiteral("Spring Positions"));
+    SpringPosLabel = controls::Place<QLabel>(this, "SpringPosLabel", QRect(18, 113, 79, 16),
+                                             QStringLiteral("Spring Positions"));
     Spring1Label = SpringLabel(this, "Spring1Label", 135);
     Spring2Label = SpringLabel(this, "Spring2Label", 163);
     Spring3Label = SpringLabel(this, "Spring3Label", 191);
 
-    ResultLabel = Place<QLabel>(this, "ResultLabel", QRect(125, 113, 86, 16), ResultCaption);
+    ResultLabel = controls::Place<QLabel>(this, "ResultLabel", QRect(125, 113, 86, 16), ResultCaption);
     ResultLabel->setAlignment(Qt::AlignCenter);
     ResultLabel->setMinimumWidth(85);
 
-    TensionResult = Place<controls::TClickLabel>(this, "TensionResult", QRect(117, 133, 100, 32));
+    TensionResult = controls::Place<controls::TClickLabel>(this, "TensionResult", QRect(117, 133, 100, 32));
     TensionResult->setFont(controls::PixelFont(QStringLiteral("Tahoma"), 19));
     TensionResult->setAlignment(Qt::AlignCenter);
     TensionResult->setMinimumSize(100, 32);
     TensionResult->setCursor(Qt::UpArrowCursor);
     TensionResult->setToolTip(QStringLiteral("Click here to enter a value."));
-    Colour(TensionResult, QColor(), Maroon);
+    controls::SetColours(TensionResult, QColor(), Maroon);
 
-    Edit1 = Place<controls::TAlignEdit>(this, "Edit1", QRect(148, 135, 41, 27));
+    Edit1 = controls::Place<controls::TAlignEdit>(this, "Edit1", QRect(148, 135, 41, 27));
     Edit1->SetAlignment(controls::TAlignment::taCenter);
     Edit1->setMaxLength(3);
     Edit1->setText(QStringLiteral("2"));
     Edit1->setFont(controls::PixelFont(QStringLiteral("Tahoma"), 16));
-    Colour(Edit1, Cream, Maroon);
+    controls::SetColours(Edit1, Cream, Maroon);
     Edit1->setAutoFillBackground(false);
     Edit1->installEventFilter(this);
     controls::SetHelpContext(Edit1, 4);
     Edit1->hide();
 
-    Button1 = Place<QPushButton>(this, "Button1", QRect(126, 169, 91, 22), QStringLiteral("&Find Settings"));
+    Button1 = controls::Place<QPushButton>(this, "Button1", QRect(126, 169, 91, 22),
+                                           QStringLiteral("&Find Settings"));
     controls::SetHelpContext(Button1, 4);
     Button1->hide();
-    Button3 = Place<QPushButton>(this, "Button3", QRect(126, 199, 91, 22), QStringLiteral("&Show List"));
+    Button3 =
+        controls::Place<QPushButton>(this, "Button3", QRect(126, 199, 91, 22), QStringLiteral("&Show List"));
     controls::SetHelpContext(Button3, 5);
     Button3->hide();
-    ButtonAbout =
-        Place<QPushButton>(this, "ButtonAbout", QRect(126, 229, 91, 22), QStringLiteral("&About..."));
+    ButtonAbout = controls::Place<QPushButton>(this, "ButtonAbout", QRect(126, 229, 91, 22),
+                                               QStringLiteral("&About..."));
     ButtonAbout->setFocusPolicy(Qt::ClickFocus);
 
     SpeedButtonCenter = IconButton(this, "SpeedButtonCenter", 8, QStringLiteral(":/calc/center.xpm"),
@@ -217,16 +197,16 @@ void TForm1::CreateControls() {
     controls::SetHelpContext(TrackBar1, 3);
 
     PanelTrack = Panel(this, "PanelTrack", QRect(228, 8, 34, 243), QStringLiteral("PageSize Setting"));
-    tbPosLabel = Place<QLabel>(PanelTrack, "tbPosLabel", QRect(2, 2, 30, 15));
+    tbPosLabel = controls::Place<QLabel>(PanelTrack, "tbPosLabel", QRect(2, 2, 30, 15));
     tbPosLabel->setFont(controls::PixelFont(QStringLiteral("Tahoma"), 11));
     tbPosLabel->setAlignment(Qt::AlignCenter);
     tbPosLabel->setToolTip(QStringLiteral("TrackBar Position"));
-    Colour(tbPosLabel, PaleCyan, Navy);
-    psPosLabel = Place<QLabel>(PanelTrack, "psPosLabel", QRect(2, 18, 30, 15), QStringLiteral("2"));
+    controls::SetColours(tbPosLabel, PaleCyan, Navy);
+    psPosLabel = controls::Place<QLabel>(PanelTrack, "psPosLabel", QRect(2, 18, 30, 15), QStringLiteral("2"));
     psPosLabel->setFont(controls::PixelFont(QStringLiteral("Tahoma"), 11));
     psPosLabel->setAlignment(Qt::AlignCenter);
     psPosLabel->setToolTip(QStringLiteral("TrackBar Position"));
-    Colour(psPosLabel, Cream, Maroon);
+    controls::SetColours(psPosLabel, Cream, Maroon);
     psTrackBar1 = TrackBar(PanelTrack, "psTrackBar1", QRect(8, 36, 19, 205), Qt::Vertical, 2, 13, 15,
                            TTickStyle::tsNone);
     controls::SetHelpContext(psTrackBar1, 6);
@@ -246,18 +226,19 @@ void TForm1::CreateControls() {
 }
 
 void TForm1::CreateTensionList() {
-    ListBox1 = Place<QListWidget>(this, "ListBox1", QRect(272, 8, 47, 345));
+    ListBox1 = controls::Place<QListWidget>(this, "ListBox1", QRect(272, 8, 47, 345));
     ListBox1->setFont(controls::PixelFont(QStringLiteral("Tahoma"), 11));
     ListBox1->setUniformItemSizes(true);
     ListBox1->setStyleSheet(QStringLiteral("QListWidget::item { height: 13px; padding: 0px; }"));
     ListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Colour(ListBox1, Cream, Maroon);
+    controls::SetColours(ListBox1, Cream, Maroon);
     ListBox1->setAutoFillBackground(false);
     controls::SetHelpContext(ListBox1, 5);
     ListBox1->hide();
 
     Panel1 = Panel(this, "Panel1", QRect(8, 311, 254, 42), QStringLiteral("Tension List Setting"));
-    Button2 = Place<QPushButton>(Panel1, "Button2", QRect(187, 10, 60, 22), QStringLiteral("&Hide List"));
+    Button2 =
+        controls::Place<QPushButton>(Panel1, "Button2", QRect(187, 10, 60, 22), QStringLiteral("&Hide List"));
     Button2->setFocusPolicy(Qt::ClickFocus);
     TLTrackBar1 = TrackBar(Panel1, "TLTrackBar1", QRect(8, 11, 173, 19), Qt::Horizontal, 1, 3, 15,
                            controls::TTickStyle::tsNone);
@@ -267,33 +248,25 @@ void TForm1::CreateTensionList() {
 
 void TForm1::ConnectHandlers() {
     // Every handler runs guarded: a failure reaches the error display, never the event loop.
-    const auto guarded = [this](void (TForm1::*handler)()) {
-        return [this, handler] {
-            controls::RunGuarded([&] { (this->*handler)(); });
-        };
-    };
-    const auto guardedInt = [this](void (TForm1::*handler)(int)) {
-        return [this, handler](int value) {
-            controls::RunGuarded([&] { (this->*handler)(value); });
-        };
-    };
-    connect(TrackBar1, &controls::TThinTrackBar::entered, this, guarded(&TForm1::TrackBar1Enter));
-    connect(TrackBar1, &QSlider::valueChanged, this, guardedInt(&TForm1::TrackBar1Change));
-    connect(psTrackBar1, &QSlider::valueChanged, this, guardedInt(&TForm1::psTrackBar1Change));
-    connect(TLTrackBar1, &QSlider::valueChanged, this, guardedInt(&TForm1::TLTrackBar1Change));
-    connect(TensionResult, &controls::TClickLabel::clicked, this, guarded(&TForm1::TensionResultClick));
+    using controls::Guarded;
+    connect(TrackBar1, &controls::TThinTrackBar::entered, this, Guarded(this, &TForm1::TrackBar1Enter));
+    connect(TrackBar1, &QSlider::valueChanged, this, Guarded(this, &TForm1::TrackBar1Change));
+    connect(psTrackBar1, &QSlider::valueChanged, this, Guarded(this, &TForm1::psTrackBar1Change));
+    connect(TLTrackBar1, &QSlider::valueChanged, this, Guarded(this, &TForm1::TLTrackBar1Change));
+    connect(TensionResult, &controls::TClickLabel::clicked, this, Guarded(this, &TForm1::TensionResultClick));
     // A line is chosen when it becomes the selected one (click or keys) or is clicked again; the list
     // taking the focus only marks a current line and chooses nothing.
-    connect(ListBox1, &QListWidget::itemSelectionChanged, this, guarded(&TForm1::SelectTension));
-    connect(ListBox1, &QListWidget::itemClicked, this, guarded(&TForm1::SelectTension));
-    connect(Button1, &QPushButton::clicked, this, guarded(&TForm1::Button1Click));
-    connect(Button2, &QPushButton::clicked, this, guarded(&TForm1::Button2Click));
-    connect(Button3, &QPushButton::clicked, this, guarded(&TForm1::Button3Click));
-    connect(ButtonAbout, &QPushButton::clicked, this, guarded(&TForm1::ButtonAboutClick));
-    connect(SpeedButtonCenter, &QToolButton::clicked, this, guarded(&TForm1::SpeedButtonCenterClick));
-    connect(SpeedButtonDateTime, &QToolButton::clicked, this, guarded(&TForm1::SpeedButtonDateTimeClick));
-    connect(SpeedButtonP1, &QToolButton::clicked, this, guarded(&TForm1::SpeedButtonP1Click));
-    connect(SpeedButtonConv, &QToolButton::clicked, this, guarded(&TForm1::SpeedButtonConvClick));
+    connect(ListBox1, &QListWidget::itemSelectionChanged, this, Guarded(this, &TForm1::SelectTension));
+    connect(ListBox1, &QListWidget::itemClicked, this, Guarded(this, &TForm1::SelectTension));
+    connect(Button1, &QPushButton::clicked, this, Guarded(this, &TForm1::Button1Click));
+    connect(Button2, &QPushButton::clicked, this, Guarded(this, &TForm1::Button2Click));
+    connect(Button3, &QPushButton::clicked, this, Guarded(this, &TForm1::Button3Click));
+    connect(ButtonAbout, &QPushButton::clicked, this, Guarded(this, &TForm1::ButtonAboutClick));
+    connect(SpeedButtonCenter, &QToolButton::clicked, this, Guarded(this, &TForm1::SpeedButtonCenterClick));
+    connect(SpeedButtonDateTime, &QToolButton::clicked, this,
+            Guarded(this, &TForm1::SpeedButtonDateTimeClick));
+    connect(SpeedButtonP1, &QToolButton::clicked, this, Guarded(this, &TForm1::SpeedButtonP1Click));
+    connect(SpeedButtonConv, &QToolButton::clicked, this, Guarded(this, &TForm1::SpeedButtonConvClick));
 }
 
 void TForm1::FormCreate() {

@@ -35,4 +35,11 @@ template <class Handler> void RunGuarded(Handler&& handler) {
     }
 }
 
+// A slot for connect() that runs `object`'s member `handler` guarded, passing the signal's arguments.
+template <class Object, class... Args> auto Guarded(Object* object, void (Object::*handler)(Args...)) {
+    return [object, handler](Args... args) {
+        RunGuarded([&] { (object->*handler)(args...); });
+    };
+}
+
 } // namespace controls
