@@ -297,10 +297,12 @@ void TThinTrackBar::PaintThumb(QPainter& painter, const Geometry& g) const {
             painter.fillRect(span, QBrush(pal.color(group, QPalette::Light), Qt::Dense4Pattern));
     }
 
+    // A disabled thumb loses its black outline too: the dithered face alone hardly shows on light styles.
+    const bool disabled = group == QPalette::Disabled;
     const QColor light = pal.color(group, QPalette::Light);
     const QColor midlight = pal.color(group, QPalette::Midlight);
-    const QColor dark = pal.color(group, QPalette::Dark);
-    const QColor shadow = pal.color(group, QPalette::Shadow);
+    const QColor dark = pal.color(group, disabled ? QPalette::Midlight : QPalette::Dark);
+    const QColor shadow = pal.color(group, disabled ? QPalette::Mid : QPalette::Shadow);
     if (pointed) {
         PlotRaisedOutline(
             painter,
