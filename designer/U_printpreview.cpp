@@ -2,6 +2,7 @@
 
 #include "controls/Application.h"
 #include "controls/Fonts.h"
+#include "controls/Placement.h"
 #include "controls/ThinTrackBar.h"
 #include "designer/RoutineSheet.h"
 #include "preview/Preview.h"
@@ -53,29 +54,21 @@ const RightAnchored RightAnchors[] = {
     {"Button1", QRect(694, 8, 150, 25)},
 };
 
-template <class Widget, class... Args>
-Widget* Place(QWidget* parent, const char* name, QRect rect, Args&&... args) {
-    auto* widget = new Widget(std::forward<Args>(args)..., parent);
-    widget->setObjectName(QLatin1String(name));
-    widget->setGeometry(rect);
-    return widget;
-}
-
 QPushButton* Button(QWidget* parent, const char* name, QRect rect, const QString& text) {
-    auto* button = Place<QPushButton>(parent, name, rect, text);
+    auto* button = controls::Place<QPushButton>(parent, name, rect, text);
     // Enter in the zoom box sets the zoom; it must not press a button of the window.
     button->setAutoDefault(false);
     return button;
 }
 
 QFrame* RaisedFrame(QWidget* parent, const char* name, QRect rect) {
-    auto* frame = Place<QFrame>(parent, name, rect);
+    auto* frame = controls::Place<QFrame>(parent, name, rect);
     frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
     return frame;
 }
 
 controls::TThinTrackBar* GrayBar(QWidget* parent, const char* name, QRect rect, const QString& hint) {
-    auto* bar = Place<controls::TThinTrackBar>(parent, name, rect, Qt::Horizontal);
+    auto* bar = controls::Place<controls::TThinTrackBar>(parent, name, rect, Qt::Horizontal);
     bar->setRange(-100, 100);
     bar->setValue(0);
     bar->setEnabled(false);
@@ -146,7 +139,7 @@ TForm2::TForm2(const CycleTable& cycle, QWidget* parent)
 TForm2::~TForm2() = default;
 
 void TForm2::CreateControls() {
-    ToolBar = Place<QFrame>(this, "ToolBar", QRect(0, 0, ClientSize.width(), ToolBarHeight));
+    ToolBar = controls::Place<QFrame>(this, "ToolBar", QRect(0, 0, ClientSize.width(), ToolBarHeight));
     ToolBar->setFrameStyle(QFrame::Panel | QFrame::Raised);
 
     Bevel1 = RaisedFrame(ToolBar, "Bevel1", QRect(8, 8, 121, 76));
@@ -160,7 +153,8 @@ void TForm2::CreateControls() {
     SavePDFButton->setFont(buttonFont);
 
     const QFont verdana = controls::PixelFont(Verdana, SmallPixels);
-    Grayscale = Place<QCheckBox>(ToolBar, "Grayscale", QRect(146, 17, 80, 17), QStringLiteral("Grayscale"));
+    Grayscale =
+        controls::Place<QCheckBox>(ToolBar, "Grayscale", QRect(146, 17, 80, 17), QStringLiteral("Grayscale"));
     Grayscale->setFont(verdana);
     ButtonReset = Button(ToolBar, "ButtonReset", QRect(146, 48, 80, 25), QStringLiteral("reset"));
     ButtonReset->setVisible(false);
@@ -176,7 +170,7 @@ void TForm2::CreateControls() {
     Label1->adjustSize();
     Label1->move(694, 53);
 
-    ComboBoxZoom = Place<QComboBox>(ToolBar, "ComboBoxZoom", QRect(744, 50, 100, 21));
+    ComboBoxZoom = controls::Place<QComboBox>(ToolBar, "ComboBoxZoom", QRect(744, 50, 100, 21));
     ComboBoxZoom->setEditable(true);
     // A typed zoom is not a new choice of the list.
     ComboBoxZoom->setInsertPolicy(QComboBox::NoInsert);
@@ -187,9 +181,9 @@ void TForm2::CreateControls() {
 
     Button1 = Button(ToolBar, "Button1", QRect(694, 8, 150, 25), QStringLiteral("Cancel"));
 
-    PreviewArea =
-        Place<QFrame>(this, "PreviewArea",
-                      QRect(0, ToolBarHeight, ClientSize.width(), ClientSize.height() - ToolBarHeight));
+    PreviewArea = controls::Place<QFrame>(
+        this, "PreviewArea",
+        QRect(0, ToolBarHeight, ClientSize.width(), ClientSize.height() - ToolBarHeight));
     auto* fill = new QVBoxLayout(PreviewArea);
     fill->setContentsMargins(0, 0, 0, 0);
     PrintPreview1 = new preview::TPrintPreview(PreviewArea);
@@ -214,34 +208,31 @@ void TForm2::CreateControls() {
 
 void TForm2::ConnectHandlers() {
     // Every handler runs guarded: a failure reaches the error display, never the event loop.
-    const auto guarded = [this](void (TForm2::*handler)()) {
-        return [this, handler] {
-            controls::RunGuarded([&] { (this->*handler)(); });
-        };
-    };
-    const auto guardedInt = [this](void (TForm2::*handler)(int)) {
-        return [this, handler](int value) {
-            controls::RunGuarded([&] { (this->*handler)(value); });
-        };
-    };
     using preview::TPrintPreview;
-    connect(ButtonPrint, &QPushButton::clicked, this, guarded(&TForm2::ButtonPrintClick));
-    connect(SavePDFButton, &QPushButton::clicked, this, guarded(&TForm2::SavePDFButtonClick));
-    connect(Grayscale, &QCheckBox::clicked, this, guarded(&TForm2::GrayscaleClick));
-    connect(ButtonReset, &QPushButton::clicked, this, guarded(&TForm2::ButtonResetClick));
-    connect(ThinTrackBarBright, &QSlider::valueChanged, this, guardedInt(&TForm2::ThinTrackBarBrightChange));
+    connect(ButtonPrint, &QPushButton::clicked, this, controls::Guarded(this, &TForm2::ButtonPrintClick));
+    connect(SavePDFButton, &QPushButton::clicked, this, controls::Guarded(this, &TForm2::SavePDFButtonClick));
+    connect(Grayscale, &QCheckBox::clicked, this, controls::Guarded(this, &TForm2::GrayscaleClick));
+    connect(ButtonReset, &QPushButton::clicked, this, controls::Guarded(this, &TForm2::ButtonResetClick));
+    connect(ThinTrackBarBright, &QSlider::valueChanged, this,
+            controls::Guarded(this, &TForm2::ThinTrackBarBrightChange));
     connect(ThinTrackBarContrast, &QSlider::valueChanged, this,
-            guardedInt(&TForm2::ThinTrackBarContrastChange));
+            controls::Guarded(this, &TForm2::ThinTrackBarContrastChange));
     // Only the user's choice of an item zooms; the selection set from the control does not come back.
-    connect(ComboBoxZoom, &QComboBox::activated, this, guardedInt(&TForm2::ComboBoxZoomChange));
+    connect(ComboBoxZoom, &QComboBox::activated, this, controls::Guarded(this, &TForm2::ComboBoxZoomChange));
     connect(Button1, &QPushButton::clicked, this, &QDialog::reject);
 
-    connect(PrintPreview1, &TPrintPreview::OnBeginDoc, this, guarded(&TForm2::PrintPreview1BeginDoc));
-    connect(PrintPreview1, &TPrintPreview::OnEndDoc, this, guarded(&TForm2::PrintPreview1EndDoc));
-    connect(PrintPreview1, &TPrintPreview::OnChange, this, guarded(&TForm2::PrintPreview1Change));
-    connect(PrintPreview1, &TPrintPreview::OnZoomChange, this, guarded(&TForm2::PrintPreview1ZoomChange));
-    connect(PrintPreview1, &TPrintPreview::OnBeforePrint, this, guarded(&TForm2::PrintPreview1BeforePrint));
-    connect(PrintPreview1, &TPrintPreview::OnAfterPrint, this, guarded(&TForm2::PrintPreview1AfterPrint));
+    connect(PrintPreview1, &TPrintPreview::OnBeginDoc, this,
+            controls::Guarded(this, &TForm2::PrintPreview1BeginDoc));
+    connect(PrintPreview1, &TPrintPreview::OnEndDoc, this,
+            controls::Guarded(this, &TForm2::PrintPreview1EndDoc));
+    connect(PrintPreview1, &TPrintPreview::OnChange, this,
+            controls::Guarded(this, &TForm2::PrintPreview1Change));
+    connect(PrintPreview1, &TPrintPreview::OnZoomChange, this,
+            controls::Guarded(this, &TForm2::PrintPreview1ZoomChange));
+    connect(PrintPreview1, &TPrintPreview::OnBeforePrint, this,
+            controls::Guarded(this, &TForm2::PrintPreview1BeforePrint));
+    connect(PrintPreview1, &TPrintPreview::OnAfterPrint, this,
+            controls::Guarded(this, &TForm2::PrintPreview1AfterPrint));
     connect(PrintPreview1, &TPrintPreview::OnPrintProgress, this,
             [this](int pageNo, int progress, bool& abortIt) {
                 controls::RunGuarded([&] { PrintPreview1PrintProgress(pageNo, progress, abortIt); });

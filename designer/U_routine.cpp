@@ -7,6 +7,7 @@
 #include "controls/Fonts.h"
 #include "controls/KeyFilter.h"
 #include "controls/LauncherSettings.h"
+#include "controls/Placement.h"
 #include "controls/ThinTrackBar.h"
 #include "controls/UAbout.h"
 #include "controls/UrlOpener.h"
@@ -69,28 +70,13 @@ QFont CourierFont(int pixels, bool bold = false) {
     return font;
 }
 
-void SetTextColour(QWidget* widget, const QColor& colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    palette.setColor(QPalette::Text, colour);
-    widget->setPalette(palette);
-}
-
-template <class Widget, class... Args>
-Widget* Place(QWidget* parent, const char* name, QRect rect, Args&&... args) {
-    auto* widget = new Widget(std::forward<Args>(args)..., parent);
-    widget->setObjectName(QLatin1String(name));
-    widget->setGeometry(rect);
-    return widget;
-}
-
 // A label sized to its caption, placed by its top-left corner.
 QLabel* AutoLabel(QWidget* parent, const char* name, QPoint at, const QString& text, const QFont& font,
                   const QColor& colour) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QLatin1String(name));
     label->setFont(font);
-    SetTextColour(label, colour);
+    controls::SetColours(label, QColor(), colour);
     label->adjustSize();
     label->move(at);
     return label;
@@ -138,22 +124,23 @@ void TForm1::CreateControls() {
     client->setObjectName(QStringLiteral("Client"));
     client->setFixedSize(ClientSize.width(), ClientSize.height() - StatusBarHeight);
     client->setFont(controls::PixelFont(Tahoma, SmallPixels));
-    SetTextColour(client, Navy);
+    controls::SetColours(client, QColor(), Navy);
     setCentralWidget(client);
 
-    Label7 = Place<QLabel>(client, "Label7", QRect(8, 8, 318, 28),
-                           QStringLiteral("Enter a value in pounds then click the Training Cycle button to "
-                                          "view a suggested eight-week training cycle."));
+    Label7 = controls::Place<QLabel>(
+        client, "Label7", QRect(8, 8, 318, 28),
+        QStringLiteral("Enter a value in pounds then click the Training Cycle button to "
+                       "view a suggested eight-week training cycle."));
     Label7->setWordWrap(true);
     Label7->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    Bevel1 = Place<QFrame>(client, "Bevel1", QRect(8, 40, 318, 50));
+    Bevel1 = controls::Place<QFrame>(client, "Bevel1", QRect(8, 40, 318, 50));
     Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
 
     Label1 = AutoLabel(client, "Label1", QPoint(16, 52), QStringLiteral("Estimated Maximum :"),
                        controls::PixelFont(Tahoma, LargePixels), Navy);
 
-    Edit1 = Place<controls::TAlignEdit>(client, "Edit1", QRect(176, 52, 41, 26));
+    Edit1 = controls::Place<controls::TAlignEdit>(client, "Edit1", QRect(176, 52, 41, 26));
     Edit1->SetAlignment(controls::TAlignment::taCenter);
     Edit1->setMaxLength(3);
     Edit1->setText(QString::number(DefaultMaximum));
@@ -166,13 +153,14 @@ void TForm1::CreateControls() {
     Edit1->setPalette(editPalette);
     Edit1->installEventFilter(this);
 
-    ButtonCycle =
-        Place<QPushButton>(client, "ButtonCycle", QRect(223, 52, 90, 26), QStringLiteral("Training Cycle"));
+    ButtonCycle = controls::Place<QPushButton>(client, "ButtonCycle", QRect(223, 52, 90, 26),
+                                               QStringLiteral("Training Cycle"));
 
     const QFont groupFont = controls::PixelFont(Trebuchet, LargePixels);
-    GroupBox1 = Place<QGroupBox>(client, "GroupBox1", QRect(8, 96, 318, 77), QStringLiteral(" Settings "));
+    GroupBox1 =
+        controls::Place<QGroupBox>(client, "GroupBox1", QRect(8, 96, 318, 77), QStringLiteral(" Settings "));
     GroupBox1->setFont(groupFont);
-    SetTextColour(GroupBox1, Navy);
+    controls::SetColours(GroupBox1, QColor(), Navy);
     Label2 =
         AutoLabel(GroupBox1, "Label2", QPoint(8, 22), QStringLiteral("Spring Count : "), groupFont, Black);
     Label3 =
@@ -185,11 +173,12 @@ void TForm1::CreateControls() {
     Label3->setMinimumWidth(190);
     Label5->setMinimumWidth(190);
 
-    GroupBox2 = Place<QGroupBox>(client, "GroupBox2", QRect(8, 179, 318, 77), QStringLiteral(" Intensity "));
+    GroupBox2 = controls::Place<QGroupBox>(client, "GroupBox2", QRect(8, 179, 318, 77),
+                                           QStringLiteral(" Intensity "));
     GroupBox2->setFont(groupFont);
-    SetTextColour(GroupBox2, Navy);
-    ThinTrackBar1 =
-        Place<controls::TThinTrackBar>(GroupBox2, "ThinTrackBar1", QRect(8, 32, 225, 40), Qt::Horizontal);
+    controls::SetColours(GroupBox2, QColor(), Navy);
+    ThinTrackBar1 = controls::Place<controls::TThinTrackBar>(GroupBox2, "ThinTrackBar1",
+                                                             QRect(8, 32, 225, 40), Qt::Horizontal);
     ThinTrackBar1->setRange(0, 2);
     ThinTrackBar1->setValue(2);
     ThinTrackBar1->SetThumbLength(25);
@@ -197,10 +186,12 @@ void TForm1::CreateControls() {
                        controls::PixelFont(Tahoma, LargePixels), Maroon);
     Label6->setMinimumWidth(70);
 
-    ButtonHelp = Place<QPushButton>(client, "ButtonHelp", QRect(8, 262, 49, 19), QStringLiteral("Help"));
-    ButtonAbout =
-        Place<QPushButton>(client, "ButtonAbout", QRect(63, 262, 57, 19), QStringLiteral("&About..."));
-    Button1 = Place<QPushButton>(client, "Button1", QRect(292, 262, 34, 19), QStringLiteral("E&xit"));
+    ButtonHelp =
+        controls::Place<QPushButton>(client, "ButtonHelp", QRect(8, 262, 49, 19), QStringLiteral("Help"));
+    ButtonAbout = controls::Place<QPushButton>(client, "ButtonAbout", QRect(63, 262, 57, 19),
+                                               QStringLiteral("&About..."));
+    Button1 =
+        controls::Place<QPushButton>(client, "Button1", QRect(292, 262, 34, 19), QStringLiteral("E&xit"));
 
     setTabOrder(Edit1, ButtonCycle);
     setTabOrder(ButtonCycle, ThinTrackBar1);
@@ -265,31 +256,26 @@ void TForm1::CreateStatusBar() {
 
 void TForm1::ConnectHandlers() {
     // Every handler runs guarded: a failure reaches the error display, never the event loop.
-    const auto guarded = [this](void (TForm1::*handler)()) {
-        return [this, handler] {
-            controls::RunGuarded([&] { (this->*handler)(); });
-        };
-    };
     const auto guardedItem = [this](void (TForm1::*handler)(QAction*), QAction* item) {
         return [this, handler, item] {
             controls::RunGuarded([&] { (this->*handler)(item); });
         };
     };
-    connect(ButtonCycle, &QPushButton::clicked, this, guarded(&TForm1::ButtonCycleClick));
-    connect(Print1, &QAction::triggered, this, guarded(&TForm1::ButtonCycleClick));
-    connect(ButtonHelp, &QPushButton::clicked, this, guarded(&TForm1::ButtonHelpClick));
-    connect(Help2, &QAction::triggered, this, guarded(&TForm1::ButtonHelpClick));
-    connect(VisitWebsite1, &QAction::triggered, this, guarded(&TForm1::VisitWebsite1Click));
-    connect(ButtonAbout, &QPushButton::clicked, this, guarded(&TForm1::ButtonAboutClick));
-    connect(About1, &QAction::triggered, this, guarded(&TForm1::ButtonAboutClick));
-    connect(Button1, &QPushButton::clicked, this, guarded(&TForm1::Exit1Click));
-    connect(Exit1, &QAction::triggered, this, guarded(&TForm1::Exit1Click));
+    connect(ButtonCycle, &QPushButton::clicked, this, controls::Guarded(this, &TForm1::ButtonCycleClick));
+    connect(Print1, &QAction::triggered, this, controls::Guarded(this, &TForm1::ButtonCycleClick));
+    connect(ButtonHelp, &QPushButton::clicked, this, controls::Guarded(this, &TForm1::ButtonHelpClick));
+    connect(Help2, &QAction::triggered, this, controls::Guarded(this, &TForm1::ButtonHelpClick));
+    connect(VisitWebsite1, &QAction::triggered, this, controls::Guarded(this, &TForm1::VisitWebsite1Click));
+    connect(ButtonAbout, &QPushButton::clicked, this, controls::Guarded(this, &TForm1::ButtonAboutClick));
+    connect(About1, &QAction::triggered, this, controls::Guarded(this, &TForm1::ButtonAboutClick));
+    connect(Button1, &QPushButton::clicked, this, controls::Guarded(this, &TForm1::Exit1Click));
+    connect(Exit1, &QAction::triggered, this, controls::Guarded(this, &TForm1::Exit1Click));
     for (QAction* item : {N11, N21, N31, N41})
         connect(item, &QAction::triggered, this, guardedItem(&TForm1::SetSpringCount, item));
     for (QAction* item : {Inner1, Outer1})
         connect(item, &QAction::triggered, this, guardedItem(&TForm1::SetGripPostion, item));
     connect(ThinTrackBar1, &QSlider::valueChanged, this,
-            [this](int position) { controls::RunGuarded([&] { ThinTrackBar1Change(position); }); });
+            controls::Guarded(this, &TForm1::ThinTrackBar1Change));
 }
 
 void TForm1::FormCreate() {
