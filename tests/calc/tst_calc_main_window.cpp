@@ -27,25 +27,6 @@ using calc::TForm1;
 using controls::TThinTrackBar;
 using testsupport::Child;
 
-namespace {
-
-QString SettingsPath() {
-    return QDir(QCoreApplication::applicationDirPath()).filePath("ktxlauncher.ini");
-}
-
-void WriteSettings(const QByteArray& contents) {
-    QFile file(SettingsPath());
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(contents);
-}
-
-void RemoveSettings() {
-    QFile::remove(SettingsPath());
-    QDir().rmdir(SettingsPath());
-}
-
-} // namespace
-
 class TestCalcMainWindow : public QObject {
     Q_OBJECT
 
@@ -116,11 +97,11 @@ private:
     QSize Client() { return form->size(); }
 
 private slots:
-    void init() { RemoveSettings(); }
+    void init() { testsupport::RemoveLauncherSettings(); }
 
     void cleanup() {
         form.reset();
-        RemoveSettings();
+        testsupport::RemoveLauncherSettings();
     }
 
     void startsFromTheLauncherSettings_data() {
@@ -166,7 +147,7 @@ private slots:
         QFETCH(int, maximum);
         QFETCH(QString, shown);
         if (!settings.isNull() || QByteArray(QTest::currentDataTag()) == "empty file")
-            WriteSettings(settings);
+            QVERIFY(testsupport::WriteLauncherSettings(settings));
         Open();
         QCOMPARE(form->windowTitle(), QString(" Varnok Handvise"));
         QCOMPARE(Client(), QSize(270, 305));
@@ -183,7 +164,7 @@ private slots:
     }
 
     void unreadableSettingsFileGivesTheDefaults() {
-        QVERIFY(QDir().mkdir(SettingsPath())); // a folder where the file should be
+        QVERIFY(QDir().mkdir(testsupport::LauncherSettingsPath())); // a folder where the file should be
         Open();
         QCOMPARE(Shown(), QString("1,3, 45"));
     }

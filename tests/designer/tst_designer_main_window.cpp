@@ -32,21 +32,6 @@ using testsupport::Child;
 
 namespace {
 
-QString SettingsPath() {
-    return QDir(QCoreApplication::applicationDirPath()).filePath("ktxlauncher.ini");
-}
-
-void WriteSettings(const QByteArray& contents) {
-    QFile file(SettingsPath());
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(contents);
-}
-
-QByteArray ReadSettings() {
-    QFile file(SettingsPath());
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // "setting / tension / reps" of a cell, weeks and sets counted from 1.
 QString CellText(const designer::CycleTable& cycle, int week, int set) {
     const model::Talpha& cell = cycle[week - 1][set - 1];
@@ -154,11 +139,11 @@ private:
 private slots:
     void initTestCase() { controls::TApplication::SetTitle("Varnok Handvise"); }
 
-    void init() { QFile::remove(SettingsPath()); }
+    void init() { testsupport::RemoveLauncherSettings(); }
 
     void cleanup() {
         form.reset();
-        QFile::remove(SettingsPath());
+        testsupport::RemoveLauncherSettings();
     }
 
     void startsFromTheLauncherSettings_data() {
@@ -195,7 +180,7 @@ private slots:
         QFETCH(QString, springs);
         QFETCH(QString, grip);
         if (!settings.isNull())
-            WriteSettings(settings);
+            QVERIFY(testsupport::WriteLauncherSettings(settings));
         Open();
         for (const char* item : {"N11", "N21", "N31", "N41", "Inner1", "Outer1"})
             QCOMPARE(Item(item)->isChecked(), item == springItem || item == gripItem);
@@ -343,8 +328,8 @@ private slots:
     }
 
     void menusChooseSpringsAndGripForTheNextGeneration() {
-        WriteSettings("[RoutineD]\nSpring=1\nPosition=0\n");
-        const QByteArray settings = ReadSettings();
+        QVERIFY(testsupport::WriteLauncherSettings("[RoutineD]\nSpring=1\nPosition=0\n"));
+        const QByteArray settings = testsupport::ReadLauncherSettings();
         Open();
         GenerateWith("ButtonCycle");
         ChooseMenuItem("SpringCount1", "N41");
@@ -366,11 +351,11 @@ private slots:
         ChooseMenuItem("GripPosition1", "Inner1");
         QCOMPARE(Text("Label3"), QString("1"));
         QCOMPARE(Text("Label5"), QString("Inner"));
-        QCOMPARE(ReadSettings(), settings);
+        QCOMPARE(testsupport::ReadLauncherSettings(), settings);
     }
 
     void unusualSettingsStillGenerate() {
-        WriteSettings("[RoutineD]\nSpring=255\nPosition=9\n");
+        QVERIFY(testsupport::WriteLauncherSettings("[RoutineD]\nSpring=255\nPosition=9\n"));
         Open();
         GenerateWith("ButtonCycle");
         QCOMPARE(CellText(form->Cycle, 1, 1), QString("1/2/8"));

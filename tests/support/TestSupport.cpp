@@ -1,7 +1,9 @@
 #include "tests/support/TestSupport.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLocale>
 #include <QMessageBox>
 #include <QTimer>
@@ -18,6 +20,25 @@ QString TextOf(QWidget* modal) {
     return modal->windowTitle();
 }
 } // namespace
+
+QString LauncherSettingsPath() {
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("ktxlauncher.ini"));
+}
+
+bool WriteLauncherSettings(const QByteArray& contents) {
+    QFile file(LauncherSettingsPath());
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(contents) == contents.size();
+}
+
+QByteArray ReadLauncherSettings() {
+    QFile file(LauncherSettingsPath());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void RemoveLauncherSettings() {
+    QFile::remove(LauncherSettingsPath());
+    QDir().rmdir(LauncherSettingsPath());
+}
 
 void WhenModalOpens(std::function<void(QWidget* modal)> onModal, int timeoutMs) {
     auto* timer = new QTimer(qApp);

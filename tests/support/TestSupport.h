@@ -1,6 +1,7 @@
 // Helpers the Qt tests share: answering modal boxes from a timer, temporary locales, child lookup.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QWidget>
 
@@ -25,6 +26,15 @@ private:
     struct State;
     State* state_;
 };
+
+// The launcher's settings file beside the test program, as the programs look for it.
+QString LauncherSettingsPath();
+// Writes the file with exactly these bytes; false when it cannot be written.
+bool WriteLauncherSettings(const QByteArray& contents);
+// Its bytes; empty when it is missing.
+QByteArray ReadLauncherSettings();
+// Removes the file, or a folder a test put in its place.
+void RemoveLauncherSettings();
 
 // The child of `parent` with that object name and type; fails the current test when there is none.
 template <class T> T* Child(const QObject* parent, const QString& name) {
