@@ -25,7 +25,14 @@ TSystemPrinter::~TSystemPrinter() {
 }
 
 bool TSystemPrinter::Installed() const {
-    return !QPrinterInfo::availablePrinterNames().isEmpty();
+    // Asking CUPS takes milliseconds and the annotation asks on every page drawing; a printer added
+    // or removed shows within a second.
+    constexpr qint64 AnswerKeptMs = 1000;
+    if (!installedAsked_.isValid() || installedAsked_.hasExpired(AnswerKeptMs)) {
+        installed_ = !QPrinterInfo::availablePrinterNames().isEmpty();
+        installedAsked_.start();
+    }
+    return installed_;
 }
 
 int TSystemPrinter::Resolution() const {

@@ -4,6 +4,7 @@
 
 #include "preview/Canvas.h"
 
+#include <QElapsedTimer>
 #include <QList>
 #include <QPageLayout>
 #include <QPageSize>
@@ -101,6 +102,9 @@ public:
 
 private:
     std::unique_ptr<QPrinter> printer_;
+    // Whether any printer exists, and when CUPS was last asked.
+    mutable bool installed_ = false;
+    mutable QElapsedTimer installedAsked_;
     TDeviceCanvas canvas_;
     bool aborted_ = false;
 };
