@@ -38,11 +38,16 @@ __attribute__((visibility("default"))) int NewPage() {
 }
 #endif
 __attribute__((visibility("default"))) int SetPage(int paperCode, int orientation, int width, int height) {
-    return Logged("SetPage", "(" + std::to_string(paperCode) + "," + std::to_string(orientation) + "," +
-                                 std::to_string(width) + "," + std::to_string(height) + ")");
+    // Built from a std::string first: g++ 12 warns falsely (-Wrestrict) on "literal" + std::string&&.
+    std::string arguments = "(";
+    arguments += std::to_string(paperCode) + "," + std::to_string(orientation) + "," + std::to_string(width) +
+                 "," + std::to_string(height) + ")";
+    return Logged("SetPage", arguments);
 }
 __attribute__((visibility("default"))) int PrintPageM(const void* bytes, int count) {
-    return Logged("PrintPageM", "(" + std::string(static_cast<const char*>(bytes), count) + ")");
+    std::string arguments = "(";
+    arguments.append(static_cast<const char*>(bytes), static_cast<std::size_t>(count)) += ")";
+    return Logged("PrintPageM", arguments);
 }
 __attribute__((visibility("default"))) int PrintPageF(const char* fileName) {
     return Logged("PrintPageF", std::string("(") + fileName + ")");
