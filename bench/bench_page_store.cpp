@@ -3,6 +3,7 @@
 // pages back. Time comes from Google Benchmark; peak memory (VmHWM) from a fresh child process per
 // case, since a process's high-water mark never goes down:
 //   bench_page_store --peak store|memory N   prints the child's VmHWM in KiB.
+#include "bench/SampleSheet.h"
 #include "preview/Preview.h"
 
 #include <QFile>
@@ -35,16 +36,7 @@ void RecordSheet(preview::TMetafile& page, int number) {
     font.setPixelSize(423);
     painter.setFont(font);
     painter.drawText(QPoint(1500, 1500), QStringLiteral("Training Cycle, page %1").arg(number));
-    for (int cell = 0; cell < 40; ++cell)
-        painter.drawText(QPoint(1500 + (cell % 5) * 3600, 3000 + (cell / 5) * 3000),
-                         QStringLiteral("%1 - %2: %3 lb")
-                             .arg(cell % 12 + 1)
-                             .arg((cell + number) % 12 + 1)
-                             .arg(100 + (cell * 7 + number) % 150));
-    for (int line = 0; line < 30; ++line)
-        painter.drawLine(1000, 2000 + line * 850, 20000, 2000 + line * 850);
-    for (int box = 0; box < 29; ++box)
-        painter.drawRect(1000 + (box % 5) * 3600, 2200 + (box / 5) * 3000, 3500, 2900);
+    bench::DrawSampleSheetBody(painter, number);
 }
 
 // Records N pages into the store with its default cache, then reads random pages back.

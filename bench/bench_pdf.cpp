@@ -2,6 +2,7 @@
 // pages: through the PDF library from the pages' recorded bytes, as saving from the preview does,
 // against QPrinter in PDF mode drawing the same pages directly, and replaying the same recordings.
 // The counter file_bytes is the size of the file written.
+#include "bench/SampleSheet.h"
 #include "preview/Preview.h"
 
 #include <QFileInfo>
@@ -31,16 +32,7 @@ void DrawSheet(QPainter& painter, int number) {
     font.setPixelSize(353);
     font.setBold(false);
     painter.setFont(font);
-    for (int cell = 0; cell < 40; ++cell)
-        painter.drawText(QPoint(1500 + (cell % 5) * 3600, 3000 + (cell / 5) * 3000),
-                         QStringLiteral("%1 - %2: %3 lb")
-                             .arg(cell % 12 + 1)
-                             .arg((cell + number) % 12 + 1)
-                             .arg(100 + (cell * 7 + number) % 150));
-    for (int line = 0; line < 30; ++line)
-        painter.drawLine(1000, 2000 + line * 850, 20000, 2000 + line * 850);
-    for (int box = 0; box < 29; ++box)
-        painter.drawRect(1000 + (box % 5) * 3600, 2200 + (box / 5) * 3000, 3500, 2900);
+    bench::DrawSampleSheetBody(painter, number);
 }
 
 void MapToPage(QPainter& painter, int deviceWidth, int deviceHeight) {
