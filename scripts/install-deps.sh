@@ -17,7 +17,7 @@ as_root() {
 }
 
 packages=(
-  build-essential cmake ninja-build pkg-config
+  build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   libgtest-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation2 fontconfig

@@ -5,6 +5,9 @@ cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 
+# Share compiled objects between clones of the repository (CI builds in a fresh clone each time).
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
+
 # The print tests print to a CUPS-PDF queue; its server runs for the tests and stops when this script ends.
 scripts/cups-test-printer.sh start
 trap 'scripts/cups-test-printer.sh stop' EXIT
