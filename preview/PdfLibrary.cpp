@@ -19,9 +19,32 @@ TPdfLibrary& TPdfLibrary::Instance() {
     return *instance;
 }
 
+bool SearchPathIsAbsolute(const QByteArray& searchPath) {
+    if (searchPath.isEmpty())
+        return true;
+    // The loader splits the path at colons and semicolons.
+    QByteArray entry;
+    for (qsizetype i = 0; i <= searchPath.size(); ++i) {
+        const char c = i < searchPath.size() ? searchPath[i] : ':';
+        if (c != ':' && c != ';') {
+            entry += c;
+            continue;
+        }
+        if (!entry.startsWith('/'))
+            return false;
+        entry.clear();
+    }
+    return true;
+}
+
 QStringList TPdfLibrary::Candidates() {
     // QLibrary with a bare name goes through dlopen, which does not search the program's folder.
-    return {QCoreApplication::applicationDirPath() + QStringLiteral("/libdspdf.so"), QStringLiteral("dspdf")};
+    QStringList candidates{QCoreApplication::applicationDirPath() + QStringLiteral("/libdspdf.so")};
+    // The bare name is looked up only where the search cannot reach the working folder: dlopen runs a
+    // library's initialisers before the program could reject where it came from.
+    if (SearchPathIsAbsolute(qgetenv("LD_LIBRARY_PATH")))
+        candidates << QStringLiteral("dspdf");
+    return candidates;
 }
 
 bool TPdfLibrary::Load() {

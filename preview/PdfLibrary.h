@@ -34,6 +34,10 @@ struct TPdfPaper {
     int Height = 0;
 };
 
+// True when every entry of a library search path such as LD_LIBRARY_PATH is an absolute folder (an unset
+// or empty path too); an empty or relative entry is read against the working folder.
+bool SearchPathIsAbsolute(const QByteArray& searchPath);
+
 class TPdfLibrary {
 public:
     using TBeginDoc = int (*)(const char* fileName);
@@ -52,7 +56,8 @@ public:
     static TPdfLibrary& Instance();
 
     // The program's own folder first, then the system's library search path: never the working
-    // directory, from which a planted library would run with the user's rights.
+    // directory, from which a planted library would run with the user's rights. The system search is
+    // left out while LD_LIBRARY_PATH has an entry that is empty or relative.
     static QStringList Candidates();
     // Tries the candidates in order until one loads with every entry point; true when bound. Does
     // nothing when already bound.

@@ -1,6 +1,8 @@
 // A stand-in for the PDF library that logs its calls in memory and fails on request, so that the
 // binding and its call order can be checked without writing PDF files. Built twice: complete, and
 // without NewPage (FAKE_DSPDF_WITHOUT_NEWPAGE) to stand for a library that lacks an entry point.
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -21,6 +23,12 @@ int Logged(const char* entry, const std::string& arguments) {
         return 7;
     }
     return 0;
+}
+// Tells a test that the library was loaded at all: its initialisers run at dlopen, before any check of
+// where it came from could reject it.
+__attribute__((constructor)) void AnnounceLoading() {
+    if (std::getenv("FAKE_DSPDF_ANNOUNCE") != nullptr)
+        std::fputs("fake library initialised\n", stderr);
 }
 } // namespace
 

@@ -26,6 +26,8 @@ private slots:
     void withoutTheLibrarySavingRaisesMissingAndCallsNothing();
     void aLibraryLackingAnEntryPointCountsAsMissing();
     void theSystemSearchPathIsUsedButNeverTheWorkingDirectory();
+    void searchPathsWithEmptyOrRelativeEntriesAreNotAbsolute_data();
+    void searchPathsWithEmptyOrRelativeEntriesAreNotAbsolute();
 
 private:
     TPdfLibrary library_;
@@ -185,24 +187,53 @@ void TestPdfLibrary::theSystemSearchPathIsUsedButNeverTheWorkingDirectory() {
     QVERIFY(elsewhere.isValid());
     const QString copy = elsewhere.filePath("probe");
     QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), copy));
+    // What the binding answers, and whether the fake library in the working directory was loaded at
+    // all (its initialiser announces itself on the error output).
     const auto probe = [&](const QString& libraryPath) {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("LD_LIBRARY_PATH", libraryPath);
         environment.insert("ASAN_OPTIONS", "detect_leaks=0");
+        environment.insert("FAKE_DSPDF_ANNOUNCE", "1");
         process.setProcessEnvironment(environment);
         process.setWorkingDirectory(AppDir());
         process.start(copy, {"--probe"});
         if (!process.waitForFinished(30000))
             return QStringLiteral("probe did not finish");
-        return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+        QString answer = QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+        if (process.readAllStandardError().contains("fake library initialised"))
+            answer += QStringLiteral(" (initialised)");
+        return answer;
     };
-    // Empty entries in the search path stand for the working directory.
-    QCOMPARE(probe(":"), QStringLiteral("missing"));
-    QCOMPARE(probe("::" + elsewhere.path()), QStringLiteral("missing"));
-    QCOMPARE(probe("."), QStringLiteral("missing"));
+    // Empty and relative entries in the search path stand for the working directory: nothing from
+    // there is even loaded.
+    for (const QString& unsafe : QStringList{":", "::" + elsewhere.path(), ".", elsewhere.path() + ":.",
+                                             QStringLiteral("incomplete/..")})
+        QCOMPARE(probe(unsafe), QStringLiteral("missing"));
     // A folder on the search path is a place the system installed the library in.
-    QCOMPARE(probe(AppDir()), "loaded " + AppDir() + "/libdspdf.so");
+    QCOMPARE(probe(AppDir()), "loaded " + AppDir() + "/libdspdf.so (initialised)");
+}
+
+void TestPdfLibrary::searchPathsWithEmptyOrRelativeEntriesAreNotAbsolute_data() {
+    QTest::addColumn<QByteArray>("path");
+    QTest::addColumn<bool>("absolute");
+    QTest::newRow("unset") << QByteArray() << true;
+    QTest::newRow("one folder") << QByteArray("/usr/lib") << true;
+    QTest::newRow("two folders") << QByteArray("/usr/lib:/opt/lib;/srv") << true;
+    QTest::newRow("only a colon") << QByteArray(":") << false;
+    QTest::newRow("leading empty entry") << QByteArray(":/usr/lib") << false;
+    QTest::newRow("trailing empty entry") << QByteArray("/usr/lib:") << false;
+    QTest::newRow("empty entry inside") << QByteArray("/usr/lib::/opt/lib") << false;
+    QTest::newRow("empty after a semicolon") << QByteArray("/usr/lib;") << false;
+    QTest::newRow("dot") << QByteArray(".") << false;
+    QTest::newRow("relative folder") << QByteArray("/usr/lib:lib") << false;
+    QTest::newRow("origin") << QByteArray("$ORIGIN/lib") << false;
+}
+
+void TestPdfLibrary::searchPathsWithEmptyOrRelativeEntriesAreNotAbsolute() {
+    QFETCH(QByteArray, path);
+    QFETCH(bool, absolute);
+    QCOMPARE(SearchPathIsAbsolute(path), absolute);
 }
 
 int main(int argc, char** argv) {
