@@ -1,11 +1,9 @@
 #include "controls/Application.h"
 #include "designer/U_routine.h"
-#include "preview/Startup.h"
 
 int main(int argc, char** argv) {
     controls::TApplication application(argc, argv);
     controls::TApplication::SetTitle(QStringLiteral("Varnok Handvise"));
-    preview::Initialize();
     designer::TForm1 form;
     form.show();
     return controls::TApplication::exec();

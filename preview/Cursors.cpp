@@ -102,6 +102,10 @@ void RegisterPreviewCursors() {
     table.registered[crGrab] = LoadCursorResource(QStringLiteral("CURSOR_GRAB"));
 }
 
+bool TScreenCursors::Registered(TCursor id) {
+    return TheTable().registered.count(id) != 0;
+}
+
 QCursor TScreenCursors::Cursor(TCursor id) {
     Table& table = TheTable();
     if ((id == crHand || id == crGrab) && !table.previewRegistered)

@@ -40,6 +40,8 @@ public:
     // preview's ids registers its cursors first if start-up did not.
     static QCursor Cursor(TCursor id);
     static void Register(TCursor id, const QCursor& cursor);
+    // True when a cursor of the program's own is registered under `id` (looks only, registers nothing).
+    static bool Registered(TCursor id);
 };
 
 // Registers CURSOR_HAND as crHand and CURSOR_GRAB as crGrab; needs the application object.

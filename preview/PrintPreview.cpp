@@ -2,6 +2,7 @@
 
 #include "preview/Errors.h"
 #include "preview/Grayscale.h"
+#include "preview/Startup.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -986,3 +987,13 @@ void TPrintPreview::PaperMouseUp(QMouseEvent& event) {
 }
 
 } // namespace preview
+
+namespace {
+// The component sets itself up as soon as the application object exists, without a call from the
+// program. Kept in the control's own file: a static library's object file, and so this registration, is
+// linked only when the program needs something from it.
+void StartPreviewComponent() {
+    preview::Initialize();
+}
+} // namespace
+Q_COREAPP_STARTUP_FUNCTION(StartPreviewComponent)

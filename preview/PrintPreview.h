@@ -122,7 +122,8 @@ public:
     void SetZoomSavePos(bool value) { zoomSavePos_ = value; }
     bool CanScrollHorz() const { return canScrollHorz_; }
     bool CanScrollVert() const { return canScrollVert_; }
-    // Room kept free around the sheet, in pixels.
+    // Room kept free around the sheet, in pixels; none unless a program asks for it, so that the fit
+    // modes fill the view.
     int ScrollMargin() const { return margin_; }
     void SetScrollMargin(int value);
     // Places the sheet for the zoom; runs by itself after every change that moves or sizes it.
@@ -313,7 +314,7 @@ private:
     bool canScrollVert_ = false;
     QPoint dragOrigin_;
     bool dragging_ = false;
-    int margin_ = 8;
+    int margin_ = 0;
     QPoint sheetOrigin_; // where the sheet lies with both scroll bars at 0
     bool layingOut_ = false;
 

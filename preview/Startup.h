@@ -1,10 +1,11 @@
-// Start-up of the print preview component: what a program runs once, before it creates its windows.
+// Start-up of the print preview component: what runs once the application object exists.
 #pragma once
 
 namespace preview {
 
-// Registers the hand cursors and loads the PDF library if it is there; needs the application object.
-// Without the library the preview works and CanSaveAsPDF() is false.
+// Registers the hand cursors (in a GUI application) and loads the PDF library if it is there. Runs by
+// itself whenever an application object is made in a program that uses the preview control; calling it
+// again does no harm. Without the library the preview works and CanSaveAsPDF() is false.
 void Initialize();
 
 } // namespace preview

@@ -102,6 +102,7 @@ private:
         QString caption;
         int pages = 0;
         designer::CycleTable cycle{};
+        bool canSave = false;
     };
 
     // Generates with the command given and reads the preview once it has made its page; the preview
@@ -120,7 +121,8 @@ private:
                 testsupport::WhenModalOpens(whenReady);
                 return;
             }
-            shown = {modal->windowTitle(), preview->TotalPages(), form->Cycle};
+            shown = {modal->windowTitle(), preview->TotalPages(), form->Cycle,
+                     Child<QPushButton>(modal, "SavePDFButton")->isEnabled()};
             QTest::mouseClick(Child<QPushButton>(modal, "Button1"), Qt::LeftButton);
         };
         testsupport::WhenModalOpens(whenReady);
@@ -273,6 +275,14 @@ private slots:
                 // Generated before the preview opened on it.
                 QCOMPARE(CellText(fromMenu.cycle, week, set), CellText(first, week, set));
             }
+    }
+
+    // No PDF library lies beside this test program: the preview shows the sheet but offers no saving.
+    void withoutThePdfLibraryThePreviewDoesNotSave() {
+        if (preview::TPdfLibrary::Instance().Loaded())
+            QSKIP("a libdspdf.so is installed on the system's library path");
+        Open();
+        QVERIFY(!GenerateWith("ButtonCycle").canSave);
     }
 
     void anEmptyBoxMeansTheDefaultMaximum() {

@@ -195,16 +195,14 @@ private slots:
 
     void cleanup() { form.reset(); }
 
-    // First: the PDF library is loaded for the tests after it.
-    void withoutThePdfLibraryNothingIsSaved() {
-        preview::RegisterPreviewCursors();
-        if (preview::TPdfLibrary::Instance().Loaded())
-            QSKIP("a PDF library is already loaded");
-        Open();
-        QVERIFY(!Get<QPushButton>("SavePDFButton")->isEnabled());
-        form.reset();
-        preview::Initialize();
+    // The preview component starts by itself: this program never asks it to, and finds the library
+    // beside itself and the hand cursors registered.
+    void theComponentStartsByItself() {
         QVERIFY2(preview::TPdfLibrary::Instance().Loaded(), "libdspdf.so lies beside the test program");
+        QCOMPARE(preview::TPdfLibrary::Instance().FileName(),
+                 QCoreApplication::applicationDirPath() + "/libdspdf.so");
+        QVERIFY(preview::TScreenCursors::Registered(preview::crHand));
+        QVERIFY(preview::TScreenCursors::Registered(preview::crGrab));
     }
 
     void theDesignerOpensTheSheetAtOneHundredPercent() {

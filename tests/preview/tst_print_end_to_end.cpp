@@ -133,7 +133,6 @@ void Keep(const QString& file, const QString& name) {
 } // namespace
 
 void TestPrintEndToEnd::initTestCase() {
-    Initialize();
     QVERIFY(dir_.isValid());
 }
 

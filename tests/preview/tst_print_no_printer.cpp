@@ -19,6 +19,7 @@ private slots:
 };
 
 void TestPrintNoPrinter::initTestCase() {
+    // The component has started by itself; calling its start-up again changes nothing.
     Initialize();
     if (!QPrinterInfo::availablePrinterNames().isEmpty())
         QSKIP("this system still lists printers without a CUPS server");

@@ -136,6 +136,16 @@ protected:
 class TestPrintPreview : public QObject {
     Q_OBJECT
 private slots:
+    void theControlHasNoMarginUnlessAsked() {
+        Shown shown(QSize(700, 400));
+        TPrintPreview& preview = shown.preview;
+        Record(preview, 1);
+        QCOMPARE(preview.ScrollMargin(), 0);
+        preview.SetScrollMargin(8);
+        QCOMPARE(shown.Sheet().height(), preview.viewport()->height() - 16);
+        QCOMPARE(shown.Sheet().y(), 8);
+    }
+
     void initTestCase() { RegisterPreviewCursors(); }
 
     void paperFollowsTypeOrientationAndSize() {
@@ -421,6 +431,73 @@ private slots:
         QCOMPARE(zooms.count(), 1);
         preview.SetZoom(fitted);
         QCOMPARE(zooms.count(), 1);
+    }
+
+    void fitModesFillTheView_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QSize>("control");
+        const std::pair<const char*, QSize> controls[] = {{"wide", QSize(700, 400)},
+                                                          {"tall", QSize(300, 700)},
+                                                          {"short", QSize(700, 150)},
+                                                          {"narrow", QSize(150, 700)}};
+        const std::pair<const char*, TZoomState> modes[] = {
+            {"width", zsZoomToWidth}, {"height", zsZoomToHeight}, {"fit", zsZoomToFit}};
+        for (const auto& [modeName, mode] : modes)
+            for (const auto& [controlName, size] : controls)
+                QTest::addRow("%s, %s", modeName, controlName) << int(mode) << size;
+    }
+
+    // In the fit modes the sheet fills the room the view offers, touching its edges, and the zoom
+    // reported is the one the layout arithmetic gives for that room; also after a resize.
+    void fitModesFillTheView() {
+        QFETCH(int, mode);
+        QFETCH(QSize, control);
+        const auto state = static_cast<TZoomState>(mode);
+        Shown shown(control);
+        TPrintPreview& preview = shown.preview;
+        preview.SetPaperType(pLetter);
+        Record(preview, 1);
+        preview.SetZoomState(state);
+        for (const QSize size : {control, control.transposed()}) {
+            preview.resize(size);
+            const QSize view = preview.viewport()->size();
+            const TPaperPreview& sheet = shown.Sheet();
+            const TSheetFrame frame{sheet.PaperWidthToClient(0), sheet.PaperHeightToClient(0)};
+            const TSheetSize expected = ComputePaperViewSize(state, 0, QSize(816, 1056), view, frame);
+            QCOMPARE(sheet.size(), expected.Size);
+            QCOMPARE(preview.Zoom(), expected.Zoom);
+            QCOMPARE(preview.CanScrollHorz(), sheet.width() > view.width());
+            QCOMPARE(preview.CanScrollVert(), sheet.height() > view.height());
+            QCOMPARE(shown.H().isVisible(), preview.CanScrollHorz());
+            QCOMPARE(shown.V().isVisible(), preview.CanScrollVert());
+            if (state != zsZoomToHeight)
+                QVERIFY(!preview.CanScrollHorz());
+            if (state != zsZoomToWidth)
+                QVERIFY(!preview.CanScrollVert());
+            // Filled edges lie at the view's edges; the other direction is centred where it fits.
+            const bool fillsWidth = sheet.width() == view.width();
+            const bool fillsHeight = sheet.height() == view.height();
+            QVERIFY(state == zsZoomToWidth    ? fillsWidth
+                    : state == zsZoomToHeight ? fillsHeight
+                                              : fillsWidth || fillsHeight);
+            QCOMPARE(sheet.x(), preview.CanScrollHorz() ? 0 : (view.width() - sheet.width()) / 2);
+            QCOMPARE(sheet.y(), preview.CanScrollVert() ? 0 : (view.height() - sheet.height()) / 2);
+        }
+    }
+
+    void fitModesFillTheViewAtKnownSizes() {
+        Shown wide(QSize(700, 400));
+        wide.preview.SetPaperType(pLetter);
+        Record(wide.preview, 1);
+        wide.preview.SetZoomState(zsZoomToWidth);
+        QCOMPARE(wide.Sheet().geometry(), QRect(0, 0, 684, wide.Sheet().height()));
+        QCOMPARE(wide.preview.Zoom(), 83);
+        Shown tall(QSize(300, 700));
+        tall.preview.SetPaperType(pLetter);
+        Record(tall.preview, 1);
+        tall.preview.SetZoomState(zsZoomToHeight);
+        QCOMPARE(tall.Sheet().geometry(), QRect(0, 0, tall.Sheet().width(), 684));
+        QCOMPARE(tall.preview.Zoom(), 64);
     }
 
     void sheetSizesAndCentring() {

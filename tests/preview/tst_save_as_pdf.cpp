@@ -26,7 +26,8 @@ private:
 };
 
 void TestSaveAsPdf::initTestCase() {
-    Initialize();
+    // The component started by itself with the application object: this program never asks it to.
+    QVERIFY(TScreenCursors::Registered(crHand) && TScreenCursors::Registered(crGrab));
     TPrintPreview preview;
     QVERIFY2(preview.CanSaveAsPDF(), "the stand-in library is beside the test program");
     QLibrary fake(TPdfLibrary::Instance().FileName());
