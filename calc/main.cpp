@@ -1,8 +1,13 @@
 #include "calc/U_handvise.h"
 #include "controls/Application.h"
+#include "controls/ProgramIdentity.h"
 
 int main(int argc, char** argv) {
+    const controls::TProgramIdentity& identity = controls::CalculatorIdentity();
+    if (const auto exitCode = controls::AnswerCommandLine(argc, argv, identity))
+        return *exitCode;
     controls::TApplication application(argc, argv);
+    controls::ApplyIdentity(identity);
     controls::TApplication::SetTitle(QStringLiteral("Varnok Handvise Calculator"));
     calc::TForm1 form;
     form.show();

@@ -1,9 +1,9 @@
 #include "controls/ContextHelp.h"
 
+#include "controls/DataFiles.h"
 #include "controls/UrlOpener.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QShortcut>
 #include <QWidget>
 
@@ -27,7 +27,7 @@ int HelpContext(const QWidget* control) {
 }
 
 QUrl HelpTopicUrl(const QString& fileName, int context) {
-    QUrl url = QUrl::fromLocalFile(QDir(QCoreApplication::applicationDirPath()).filePath(fileName));
+    QUrl url = QUrl::fromLocalFile(FindDataFile(fileName));
     if (context != 0)
         url.setFragment(QStringLiteral("context-%1").arg(context));
     return url;

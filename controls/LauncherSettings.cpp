@@ -1,5 +1,6 @@
 #include "controls/LauncherSettings.h"
 
+#include "controls/DataFiles.h"
 #include "model/NumberText.h"
 
 #include <QCoreApplication>
@@ -11,7 +12,13 @@
 namespace controls {
 
 QString LauncherSettingsPath() {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("ktxlauncher.ini"));
+    const QString fileName = QStringLiteral("ktxlauncher.ini");
+    // The launcher cannot write into an installed program's folder; a file there still decides, even
+    // a bad one, so that a program unpacked with its launcher behaves as it always has.
+    const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(fileName);
+    if (QFileInfo::exists(beside))
+        return beside;
+    return QDir(UserConfigFolder()).filePath(QLatin1String(SuiteFolder) + QLatin1Char('/') + fileName);
 }
 
 std::uint8_t ReadLauncherByte(const QString& path, const QString& section, const QString& key,

@@ -1,5 +1,5 @@
-// The spring count and grip that the launcher program leaves in "ktxlauncher.ini" beside the
-// programs. Read only: nothing here ever writes the file.
+// The spring count and grip that the launcher program leaves in "ktxlauncher.ini", beside the programs
+// or, for an installed suite, in the user's configuration folder. Read only: nothing here writes it.
 #pragma once
 
 #include <QString>
@@ -8,7 +8,8 @@
 
 namespace controls {
 
-// "ktxlauncher.ini" in the folder of the program's executable.
+// "ktxlauncher.ini" in the folder of the program's executable when anything is there; else the suite's one
+// file in the user's configuration folder ($XDG_CONFIG_HOME/handvise/ktxlauncher.ini).
 QString LauncherSettingsPath();
 
 // The key's integer value, keeping its low 8 bits (256 reads as 0, -1 as 255). A missing or unreadable

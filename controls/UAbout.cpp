@@ -5,6 +5,7 @@
 #include "controls/ClickLabel.h"
 #include "controls/Credits.h"
 #include "controls/UrlOpener.h"
+#include "controls/Versions.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -94,13 +95,17 @@ QPushButton* AddOkButton(QDialog* dialog, const QRect& geometry) {
     return button;
 }
 
+QString VersionText(const char* version) {
+    return QStringLiteral("Version ") + QLatin1String(version);
+}
+
 QStringList CalculatorCredits() {
     const auto plain = [](const char* utf8) {
         return EscapeCreditMarkup(Text(utf8));
     };
     return {
         QStringLiteral("&b&uVarnok Handvise Calculator"),
-        QStringLiteral("&c255,255,51;Version 2.3.2"),
+        QStringLiteral("&c255,255,51;") + VersionText(version::Calculator),
         plain(about::MakerNotice),
         QStringLiteral("&i") + plain(about::ContactAddress),
         QString(),
@@ -154,7 +159,7 @@ void TAboutBox::BuildCalculator() {
     const QFont titleFont = TitleFont();
     AddLabel(panel, QStringLiteral("ProductName"), QStringLiteral("Varnok Handvise Calculator"), titleFont,
              QPoint(8, 8));
-    AddLabel(panel, QStringLiteral("Version"), QStringLiteral("Version 2.3.2"), titleFont, QPoint(8, 28));
+    AddLabel(panel, QStringLiteral("Version"), VersionText(version::Calculator), titleFont, QPoint(8, 28));
 
     QFont makerFont = DesignFont(QStringLiteral("Verdana"), 11);
     makerFont.setUnderline(true);
@@ -195,9 +200,9 @@ void TAboutBox::BuildDesigner() {
     const QFont titleFont = TitleFont();
     AddLabel(panel, QStringLiteral("ProductName"), QStringLiteral("Varnok Handvise Routine Designer"),
              titleFont, QPoint(8, 8));
-    KeepInside(AddLabel(panel, QStringLiteral("Version"), QStringLiteral("Version 2.4.2"), titleFont,
-                        QPoint(395, 8)),
-               kPanelMargin);
+    KeepInside(
+        AddLabel(panel, QStringLiteral("Version"), VersionText(version::Designer), titleFont, QPoint(395, 8)),
+        kPanelMargin);
     KeepInside(AddLabel(panel, QStringLiteral("Notice"), Text(about::MakerNotice), font(), QPoint(283, 100)),
                kPanelMargin);
 

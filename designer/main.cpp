@@ -1,8 +1,13 @@
 #include "controls/Application.h"
+#include "controls/ProgramIdentity.h"
 #include "designer/U_routine.h"
 
 int main(int argc, char** argv) {
+    const controls::TProgramIdentity& identity = controls::DesignerIdentity();
+    if (const auto exitCode = controls::AnswerCommandLine(argc, argv, identity))
+        return *exitCode;
     controls::TApplication application(argc, argv);
+    controls::ApplyIdentity(identity);
     controls::TApplication::SetTitle(QStringLiteral("Varnok Handvise"));
     designer::TForm1 form;
     form.show();

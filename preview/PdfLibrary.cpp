@@ -1,6 +1,7 @@
 #include "preview/PdfLibrary.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 
 #include <dlfcn.h>
@@ -38,8 +39,12 @@ bool SearchPathIsAbsolute(const QByteArray& searchPath) {
 }
 
 QStringList TPdfLibrary::Candidates() {
-    // QLibrary with a bare name goes through dlopen, which does not search the program's folder.
-    QStringList candidates{QCoreApplication::applicationDirPath() + QStringLiteral("/libdspdf.so")};
+    // QLibrary with a bare name goes through dlopen, which does not search the program's folder. An
+    // installed program finds the library in the suite's private folder, relative to its own.
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    QStringList candidates{
+        programFolder + QStringLiteral("/libdspdf.so"),
+        QDir::cleanPath(programFolder + QStringLiteral("/" HANDVISE_PRIVATE_LIB_FROM_BIN "/libdspdf.so"))};
     // The bare name is looked up only where the search cannot reach the working folder: dlopen runs a
     // library's initialisers before the program could reject where it came from.
     if (SearchPathIsAbsolute(qgetenv("LD_LIBRARY_PATH")))

@@ -55,9 +55,10 @@ public:
     // The program's binding, loaded at the preview's start-up and kept until the program ends.
     static TPdfLibrary& Instance();
 
-    // The program's own folder first, then the system's library search path: never the working
-    // directory, from which a planted library would run with the user's rights. The system search is
-    // left out while LD_LIBRARY_PATH has an entry that is empty or relative.
+    // The program's own folder first, then the suite's installed private library folder (found relative
+    // to the program), then the system's library search path: never the working directory, from which a
+    // planted library would run with the user's rights. The system search is left out while
+    // LD_LIBRARY_PATH has an entry that is empty or relative.
     static QStringList Candidates();
     // Tries the candidates in order until one loads with every entry point; true when bound. Does
     // nothing when already bound.

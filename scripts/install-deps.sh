@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing the suite need.
 # Idempotent: as root it installs only what is missing, and does nothing when all is there.
-# Usage: scripts/install-deps.sh [--dev]   (--dev adds the screenshot tools)
+# Usage: scripts/install-deps.sh [--dev]   (--dev adds the screenshot and icon-rendering tools)
 set -euo pipefail
 
 # Everything below needs root; an ordinary user is asked through sudo, once, only when something is missing.
@@ -18,15 +18,16 @@ as_root() {
 
 packages=(
   build-essential cmake ninja-build pkg-config ccache
-  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev libqt6svg6
   libgtest-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation2 fontconfig
   xvfb xauth
   locales
   cups printer-driver-cups-pdf ghostscript poppler-utils
+  desktop-file-utils appstream lintian dpkg-dev fakeroot file
 )
 if [[ "${1:-}" == "--dev" ]]; then
-  packages+=(x11-apps imagemagick clang-format)
+  packages+=(x11-apps imagemagick clang-format librsvg2-bin)
 fi
 
 missing=()

@@ -1,0 +1,42 @@
+# The Debian package of the whole suite: `cpack -G DEB` in a build folder (README, for developers).
+# Its version is the suite's (the project's); each program keeps its own version inside it.
+
+set(CPACK_PACKAGE_NAME "handvise")
+set(CPACK_PACKAGE_VENDOR "Varnok Handvise developers")
+set(CPACK_PACKAGE_CONTACT "Varnok Handvise developers <dev@varnok.example.org>")
+set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "grip tension calculator and training routine designer")
+set(CPACK_RESOURCE_FILE_LICENSE "${PROJECT_SOURCE_DIR}/LICENSE")
+set(CPACK_GENERATOR "DEB")
+set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
+set(CPACK_DEBIAN_PACKAGE_VERSION "${CPACK_PACKAGE_VERSION}-${CPACK_DEBIAN_PACKAGE_RELEASE}")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
+set(CPACK_DEBIAN_PACKAGE_SECTION "utils")
+set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.example.org/varnok-handvise/")
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
+Two desktop programs for people who train their grip with an adjustable spring
+gripper of the Varnok Handvise kind (twelve spring positions, one to three
+springs, inner or outer grip).
+.
+handvise2 finds the spring setting for any tension and lists the tensions the
+springs give. cadencer turns an estimated maximum into an eight-week training
+cycle, shown as a routine sheet in a print preview that prints through CUPS and
+saves PDF.")
+# The libraries the programs link come from dpkg-shlibdeps; what Qt loads at run time it cannot see:
+# the X11/Wayland platform plugins and the SVG icon engine that draws the tool icons.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6svg6")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION TRUE)
+
+# The release the package, the changelog, the man pages and the software-centre entries describe.
+set(HANDVISE_RELEASE_DATE "2026-12-07")
+set(HANDVISE_RELEASE_MONTH "December 2026")
+set(HANDVISE_RELEASE_TIME "Mon, 07 Dec 2026 12:00:00 +0000")
+set(HANDVISE_HOMEPAGE "${CPACK_DEBIAN_PACKAGE_HOMEPAGE}")
+
+include(CPack)

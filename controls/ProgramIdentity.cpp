@@ -1,0 +1,75 @@
+#include "controls/ProgramIdentity.h"
+
+#include "controls/Versions.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QIcon>
+
+#include <cstdio>
+
+namespace controls {
+
+const TProgramIdentity& CalculatorIdentity() {
+    static const TProgramIdentity identity{
+        QStringLiteral("handvise2"), QLatin1String(version::Calculator),
+        QStringLiteral("Varnok Handvise Calculator: the spring setting of an adjustable hand gripper for "
+                       "any tension."),
+        QStringLiteral("org.varnok.handvise.Calculator")};
+    return identity;
+}
+
+const TProgramIdentity& DesignerIdentity() {
+    static const TProgramIdentity identity{
+        QStringLiteral("cadencer"), QLatin1String(version::Designer),
+        QStringLiteral("KTX Routine Designer: an eight-week gripper training cycle from an estimated "
+                       "maximum, printed or saved as PDF."),
+        QStringLiteral("org.varnok.handvise.Designer")};
+    return identity;
+}
+
+std::optional<QString> CommandLineAnswer(const QStringList& arguments, const TProgramIdentity& identity) {
+    QCommandLineParser parser;
+    // "-reverse" and the like are Qt's own options, not a bundle of one-letter ones with a "v" in it.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.setApplicationDescription(identity.Summary);
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    parser.parse(arguments); // anything else is ignored: the window starts as before
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
+        // The usage line names the program as users call it, not the path it was started by.
+        QString text = parser.helpText();
+        text.replace(0, text.indexOf(QLatin1Char('\n')),
+                     QStringLiteral("Usage: %1 [options]").arg(identity.Name));
+        return text;
+    }
+    if (parser.isSet(version))
+        return identity.Name + QLatin1Char(' ') + identity.Version + QLatin1Char('\n');
+    return std::nullopt;
+}
+
+std::optional<int> AnswerCommandLine(int argc, char** argv, const TProgramIdentity& identity) {
+    // No application object yet: answering needs no display, and starts none of the program's parts.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const auto answer = CommandLineAnswer(arguments, identity);
+    if (!answer)
+        return std::nullopt;
+    std::fputs(answer->toLocal8Bit().constData(), stdout);
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
+void ApplyIdentity(const TProgramIdentity& identity) {
+    QCoreApplication::setApplicationName(identity.Name);
+    QCoreApplication::setApplicationVersion(identity.Version);
+    QGuiApplication::setDesktopFileName(identity.DesktopId);
+    QIcon builtIn;
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        builtIn.addFile(QStringLiteral(":/icons/%1/%2.png").arg(identity.DesktopId).arg(size),
+                        QSize(size, size));
+    QGuiApplication::setWindowIcon(QIcon::fromTheme(identity.DesktopId, builtIn));
+}
+
+} // namespace controls

@@ -1,0 +1,34 @@
+// Who a program is to the desktop and on the command line: its name, version and application ID, the
+// window icon, and the answers to --help and --version, which the program gives without a window.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace controls {
+
+struct TProgramIdentity {
+    QString Name;      // the executable's name, also the X11 window class
+    QString Version;   // the version its about box shows
+    QString Summary;   // one line for --help
+    QString DesktopId; // reverse-DNS application ID, the name of its .desktop file and icon
+};
+
+const TProgramIdentity& CalculatorIdentity();
+const TProgramIdentity& DesignerIdentity();
+
+// What the program prints for `arguments` (argv, program first) when they ask for --help or --version;
+// nothing when the window should start. Unknown arguments are ignored.
+std::optional<QString> CommandLineAnswer(const QStringList& arguments, const TProgramIdentity& identity);
+
+// For main(), before the application object: prints the answer to standard output and gives the exit
+// code when the command line asks for one; nothing otherwise.
+std::optional<int> AnswerCommandLine(int argc, char** argv, const TProgramIdentity& identity);
+
+// Tells the running application who it is: name, version, desktop file and the window icon (the
+// installed theme icon, else the one built into the program).
+void ApplyIdentity(const TProgramIdentity& identity);
+
+} // namespace controls
