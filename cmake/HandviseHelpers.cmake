@@ -16,13 +16,15 @@ function(handvise_add_library name)
   target_link_libraries(${name} PRIVATE handvise_warnings)
 endfunction()
 
-# Environment every test runs in: headless, with a private runtime folder, sanitizers strict.
+# Environment every test runs in: headless, with private runtime and configuration folders (never the
+# user's launcher settings), sanitizers strict.
 set(HANDVISE_TEST_RUNTIME_DIR "${PROJECT_BINARY_DIR}/test-runtime")
 file(MAKE_DIRECTORY "${HANDVISE_TEST_RUNTIME_DIR}")
 file(CHMOD "${HANDVISE_TEST_RUNTIME_DIR}" DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
 set(HANDVISE_TEST_ENVIRONMENT
   "QT_QPA_PLATFORM=offscreen"
   "XDG_RUNTIME_DIR=${HANDVISE_TEST_RUNTIME_DIR}"
+  "XDG_CONFIG_HOME=${PROJECT_BINARY_DIR}/test-config"
   "QT_LOGGING_RULES=qt.qpa.*=false"
   "ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1"
   "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/support/lsan.supp:print_suppressions=0"

@@ -1,8 +1,9 @@
-// Plumbing both programs share: the error display, the launcher settings reader, the radio group and
-// context help.
+// Plumbing both programs share: the error display, the launcher settings reader and where it looks, the
+// radio group, context help and the command line.
 #include "controls/Application.h"
 #include "controls/ContextHelp.h"
 #include "controls/LauncherSettings.h"
+#include "controls/ProgramIdentity.h"
 #include "controls/RadioGroup.h"
 #include "controls/UrlOpener.h"
 #include "tests/support/TestSupport.h"
@@ -93,6 +94,75 @@ private slots:
         QCOMPARE(int(controls::ReadLauncherByte(folder.filePath("missing.ini"), "KTXcalc", "Spring", 1)), 1);
         QCOMPARE(int(controls::ReadLauncherByte(folder.path(), "KTXcalc", "Spring", 1)), 1);
         QVERIFY(!QFile::exists(folder.filePath("missing.ini")));
+    }
+
+    // A file beside the program decides, even a bad one; only without it does the suite's file in the
+    // user's configuration folder count, and a relative $XDG_CONFIG_HOME is never followed.
+    void launcherSettingsBesideTheProgramComeFirst_data() {
+        QTest::addColumn<QByteArray>("beside");  // "-" for no file beside the program
+        QTest::addColumn<QString>("configHome"); // "" unset, "rel" relative, "abs" a private folder
+        QTest::addColumn<int>("expected");
+        const QByteArray none("-");
+        QTest::newRow("beside decides") << QByteArray("[KTXcalc]\nSpring=3\n") << "abs" << 3;
+        QTest::newRow("bad beside hides the user's file")
+            << QByteArray("[KTXcalc]\nSpring=x\n") << "abs" << 7;
+        QTest::newRow("user's file") << none << "abs" << 1;
+        QTest::newRow("relative config home is ignored") << none << "rel" << 7;
+    }
+
+    void launcherSettingsBesideTheProgramComeFirst() {
+        QFETCH(QByteArray, beside);
+        QFETCH(QString, configHome);
+        QFETCH(int, expected);
+        QTemporaryDir home;
+        QTemporaryDir work;
+        const QString savedWork = QDir::currentPath();
+        QDir::setCurrent(work.path());
+        const QByteArray savedHome = qgetenv("HOME");
+        const QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME");
+        qputenv("HOME", home.path().toLocal8Bit());
+        const QString configFolder = configHome == "abs" ? home.filePath("config") : QStringLiteral("config");
+        qputenv("XDG_CONFIG_HOME", configFolder.toLocal8Bit());
+        // The suite's file holds Spring=1; so does the one a relative value would name under the working
+        // directory, which must not be read.
+        for (const QString& folder : {home.filePath("config/handvise"), work.filePath("config/handvise")}) {
+            QVERIFY(QDir().mkpath(folder));
+            QFile file(folder + "/ktxlauncher.ini");
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("[KTXcalc]\nSpring=1\n");
+        }
+        testsupport::RemoveLauncherSettings();
+        if (beside != "-")
+            QVERIFY(testsupport::WriteLauncherSettings(beside));
+
+        const int read = controls::ReadLauncherByte(controls::LauncherSettingsPath(), "KTXcalc", "Spring", 7);
+        testsupport::RemoveLauncherSettings();
+        QDir::setCurrent(savedWork);
+        qputenv("HOME", savedHome);
+        qputenv("XDG_CONFIG_HOME", savedConfig);
+        QCOMPARE(read, expected);
+    }
+
+    void commandLineAnswersHelpAndVersionOnly_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("answer"); // the start of the printed text; empty when the window starts
+        QTest::newRow("version") << QStringList{"--version"} << "handvise2 2.3.2\n";
+        QTest::newRow("short version") << QStringList{"-v"} << "handvise2 2.3.2\n";
+        QTest::newRow("help") << QStringList{"--help"} << "Usage: handvise2 [options]\n";
+        QTest::newRow("help among unknown") << QStringList{"--bogus", "-h", "file"} << "Usage: handvise2";
+        QTest::newRow("nothing") << QStringList{} << "";
+        QTest::newRow("unknown only") << QStringList{"--bogus", "x"} << "";
+        QTest::newRow("Qt's own option") << QStringList{"-reverse"} << "";
+    }
+
+    void commandLineAnswersHelpAndVersionOnly() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, answer);
+        const auto printed = controls::CommandLineAnswer(QStringList{"/usr/bin/handvise2"} + arguments,
+                                                         controls::CalculatorIdentity());
+        QCOMPARE(printed.has_value(), !answer.isEmpty());
+        if (printed)
+            QVERIFY2(printed->startsWith(answer), qPrintable(*printed));
     }
 
     void radioGroupChoosesByIndex() {
