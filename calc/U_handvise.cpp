@@ -181,13 +181,13 @@ void TForm1::CreateControls() {
                                                QStringLiteral("&About..."));
     ButtonAbout->setFocusPolicy(Qt::ClickFocus);
 
-    SpeedButtonCenter = IconButton(this, "SpeedButtonCenter", 8, QStringLiteral(":/calc/center.xpm"),
+    SpeedButtonCenter = IconButton(this, "SpeedButtonCenter", 8, QStringLiteral(":/calc/center.svg"),
                                    QStringLiteral("Center Calculator"));
-    SpeedButtonDateTime = IconButton(this, "SpeedButtonDateTime", 36, QStringLiteral(":/calc/datetime.xpm"),
+    SpeedButtonDateTime = IconButton(this, "SpeedButtonDateTime", 36, QStringLiteral(":/calc/datetime.svg"),
                                      QStringLiteral("Date and Time"));
-    SpeedButtonP1 = IconButton(this, "SpeedButtonP1", 64, QStringLiteral(":/calc/percentages.xpm"),
+    SpeedButtonP1 = IconButton(this, "SpeedButtonP1", 64, QStringLiteral(":/calc/percentages.svg"),
                                QStringLiteral("Percentages"));
-    SpeedButtonConv = IconButton(this, "SpeedButtonConv", 92, QStringLiteral(":/calc/conversion.xpm"),
+    SpeedButtonConv = IconButton(this, "SpeedButtonConv", 92, QStringLiteral(":/calc/conversion.svg"),
                                  QStringLiteral("Conversion"));
 
     TrackBar1 =

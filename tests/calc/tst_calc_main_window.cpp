@@ -594,6 +594,17 @@ private slots:
         QCOMPARE(shown, values);
     }
 
+    // Drawn as vectors: at a scale factor of 2 the icons come at twice their pixels, not blown up.
+    void toolIconsStayCrispAtDoubleScale() {
+        Open();
+        for (const char* tool :
+             {"SpeedButtonCenter", "SpeedButtonDateTime", "SpeedButtonP1", "SpeedButtonConv"}) {
+            const QPixmap pixmap = Get<QToolButton>(tool)->icon().pixmap(QSize(16, 16), 2.0);
+            QCOMPARE(pixmap.size(), QSize(32, 32));
+            QCOMPARE(pixmap.devicePixelRatio(), 2.0);
+        }
+    }
+
     void pastedTextGivesInvalidInputInBothTools() {
         Open();
         ClickTension();
