@@ -2,6 +2,7 @@
 
 #include <QBitmap>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QImage>
 
 #include <map>
@@ -77,10 +78,13 @@ constexpr int kHotSpot = 15;
 
 } // namespace
 
-QCursor LoadCursorResource(const QString& name) {
-    const QImage image(QStringLiteral(":/preview/cursors/") + name, "XPM");
-    if (image.isNull() || image.size() != QSize(kCursorSize, kCursorSize))
-        throw std::runtime_error("Cannot load the cursor " + name.toStdString());
+QCursor LoadCursorResource(const QString& name, int scale) {
+    if (scale == 0)
+        scale = qGuiApp != nullptr && qGuiApp->devicePixelRatio() >= 2 ? 2 : 1;
+    const QString file = scale == 2 ? name + QStringLiteral("@2x") : name;
+    const QImage image(QStringLiteral(":/preview/cursors/") + file, "XPM");
+    if (image.isNull() || image.size() != QSize(kCursorSize, kCursorSize) * scale)
+        throw std::runtime_error("Cannot load the cursor " + file.toStdString());
     // A monochrome cursor: the bitmap says black or white, the mask says shown or transparent.
     QImage bits(image.size(), QImage::Format_RGB32);
     QImage mask(image.size(), QImage::Format_RGB32);
@@ -92,7 +96,7 @@ QCursor LoadCursorResource(const QString& name) {
             bits.setPixel(x, y, black ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
             mask.setPixel(x, y, shown ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
         }
-    return QCursor(QBitmap::fromImage(bits), QBitmap::fromImage(mask), kHotSpot, kHotSpot);
+    return QCursor(QBitmap::fromImage(bits), QBitmap::fromImage(mask), kHotSpot * scale, kHotSpot * scale);
 }
 
 void RegisterPreviewCursors() {

@@ -48,7 +48,9 @@ public:
 void RegisterPreviewCursors();
 
 // A 32 x 32 monochrome cursor from the program's resource `name` (black, white and transparent
-// pixels), with its hot spot at (15, 15). Raises std::runtime_error when the resource is missing.
-QCursor LoadCursorResource(const QString& name);
+// pixels), with its hot spot at (15, 15); at `scale` 2 the 64 x 64 drawing "name@2x" with its hot spot
+// at (30, 30). X11 shows cursors at their own pixels, so the default scale is the screens' pixel
+// ratio (2 from 2 up). Raises std::runtime_error when the resource is missing.
+QCursor LoadCursorResource(const QString& name, int scale = 0);
 
 } // namespace preview

@@ -28,6 +28,7 @@ private slots:
     void optionsDrawTheSameSheetAsThePaperControl_data();
     void optionsDrawTheSameSheetAsThePaperControl();
     void handCursorsComeFromTheResources();
+    void handCursorsHaveTwiceTheirPixelsAtScaleTwo();
 };
 
 namespace {
@@ -449,6 +450,17 @@ void TestPaperPreview::handCursorsComeFromTheResources() {
     paper.SetCursor(crHand);
     QCOMPARE(paper.cursor().shape(), Qt::BitmapCursor);
     QCOMPARE(paper.cursor().bitmap().toImage(), images[0]);
+}
+
+// At scale 2 each hand is the same drawing at twice its pixels, its hot spot on the same point.
+void TestPaperPreview::handCursorsHaveTwiceTheirPixelsAtScaleTwo() {
+    for (const char* name : {"CURSOR_HAND", "CURSOR_GRAB"}) {
+        const QCursor single = LoadCursorResource(name, 1);
+        const QCursor doubled = LoadCursorResource(name, 2);
+        QCOMPARE(doubled.hotSpot(), QPoint(30, 30));
+        QCOMPARE(doubled.bitmap().toImage(), single.bitmap().toImage().scaled(64, 64));
+        QCOMPARE(doubled.mask().toImage(), single.mask().toImage().scaled(64, 64));
+    }
 }
 
 QTEST_MAIN(TestPaperPreview)
