@@ -27,10 +27,13 @@ handvise2 finds the spring setting for any tension and lists the tensions the
 springs give. cadencer turns an estimated maximum into an eight-week training
 cycle, shown as a routine sheet in a print preview that prints through CUPS and
 saves PDF.")
-# The libraries the programs link come from dpkg-shlibdeps; what Qt loads at run time it cannot see:
-# the X11/Wayland platform plugins and the SVG icon engine that draws the tool icons.
+# The libraries the programs link come from dpkg-shlibdeps. What it cannot see: Qt's SVG icon engine,
+# loaded at run time, draws the tool icons; the designed captions need Liberation Sans's narrow widths.
+# The X11 platform plugin comes with libqt6gui6; on Wayland Qt uses its own plugin when installed and
+# X11 through XWayland otherwise.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6svg6")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, fonts-liberation2")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION TRUE)
 
 # The release the package, the changelog, the man pages and the software-centre entries describe.

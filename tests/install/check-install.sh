@@ -84,7 +84,7 @@ case $mode in
     for path in "${expected[@]}"; do
       grep -qx "./usr/$path" <<<"$listing" || fail "package lacks /usr/$path"
     done
-    dpkg-deb -f "$deb" Depends | grep -q 'qt6-qpa-plugins' || fail "Depends lacks the platform plugins"
+    dpkg-deb -f "$deb" Depends | grep -q 'libqt6svg6' || fail "Depends lacks the SVG icon engine"
     # Errors fail; warnings are printed for the log.
     lintian --fail-on error "$deb" 2>/dev/null || fail "lintian reports errors"
     file -L "$(dpkg-deb -x "$deb" "$root" && echo "$root/usr/bin/handvise2")" | grep -q ', stripped' ||
