@@ -165,6 +165,19 @@ private slots:
             QVERIFY2(printed->startsWith(answer), qPrintable(*printed));
     }
 
+    // Both programs' built-in window icons are found at every size the desktop asks for.
+    void identityGivesTheDesktopFileAndTheWindowIcon() {
+        for (const controls::TProgramIdentity* identity :
+             {&controls::CalculatorIdentity(), &controls::DesignerIdentity()}) {
+            controls::ApplyIdentity(*identity);
+            QCOMPARE(QGuiApplication::desktopFileName(), identity->DesktopId);
+            QCOMPARE(QCoreApplication::applicationVersion(), identity->Version);
+            const QIcon icon = QGuiApplication::windowIcon();
+            for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
+                QCOMPARE(icon.pixmap(size).size(), QSize(size, size));
+        }
+    }
+
     void radioGroupChoosesByIndex() {
         controls::TRadioGroup group(" Spring Count ", {"1", "2", "3"});
         QCOMPARE(group.ItemIndex(), -1);

@@ -87,8 +87,10 @@ case $mode in
     dpkg-deb -f "$deb" Depends | grep -q 'libqt6svg6' || fail "Depends lacks the SVG icon engine"
     # Errors fail; warnings are printed for the log.
     lintian --fail-on error "$deb" 2>/dev/null || fail "lintian reports errors"
-    file -L "$(dpkg-deb -x "$deb" "$root" && echo "$root/usr/bin/handvise2")" | grep -q ', stripped' ||
-      fail "programs are not stripped"
+    dpkg-deb -x "$deb" "$root"
+    for program in handvise2 cadencer; do
+      file "$root/usr/bin/$program" | grep -q ', stripped' || fail "$program is not stripped"
+    done
     ;;
   *) fail "unknown mode $mode" ;;
 esac
