@@ -34,10 +34,13 @@ std::optional<QString> CommandLineAnswer(const QStringList& arguments, const TPr
     // "-reverse" and the like are Qt's own options, not a bundle of one-letter ones with a "v" in it.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setApplicationDescription(identity.Summary);
-    const QCommandLineOption help = parser.addHelpOption();
+    // Not addHelpOption(): its --help-all lists Qt's own options, which these programs do not document.
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Displays help on commandline options."));
+    parser.addOption(help);
     const QCommandLineOption version = parser.addVersionOption();
     parser.parse(arguments); // anything else is ignored: the window starts as before
-    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
+    if (parser.isSet(help)) {
         // The usage line names the program as users call it, not the path it was started by.
         QString text = parser.helpText();
         text.replace(0, text.indexOf(QLatin1Char('\n')),
