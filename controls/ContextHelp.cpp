@@ -1,6 +1,6 @@
 #include "controls/ContextHelp.h"
 
-#include "controls/UrlOpener.h"
+#include "controls/HelpWindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -39,7 +39,7 @@ void InstallContextHelp(QWidget* window, const QString& fileName) {
     QObject::connect(shortcut, &QShortcut::activated, window, [window, fileName] {
         QWidget* focused = QApplication::focusWidget();
         const bool inWindow = focused != nullptr && focused->window() == window;
-        OpenUrl(HelpTopicUrl(fileName, inWindow ? HelpContext(focused) : 0));
+        ShowHelpTopic(window, HelpTopicUrl(fileName, inWindow ? HelpContext(focused) : 0));
     });
 }
 
