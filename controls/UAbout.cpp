@@ -4,6 +4,7 @@
 #include "controls/Application.h"
 #include "controls/ClickLabel.h"
 #include "controls/Credits.h"
+#include "controls/DesignedLook.h"
 #include "controls/UrlOpener.h"
 
 #include <QApplication>
@@ -144,7 +145,7 @@ TAboutBox::~TAboutBox() {
 
 void TAboutBox::BuildCalculator() {
     setFixedSize(505, 192);
-    SetColor(this, QPalette::Window, QColor(228, 237, 237));
+    SetDesignedLook(this, QColor(228, 237, 237));
     setFont(DesignFont(QStringLiteral("Trebuchet MS"), 11));
 
     QFrame* panel = AddTextPanel(this, QRect(8, 8, 489, 145));
@@ -163,9 +164,8 @@ void TAboutBox::BuildCalculator() {
     label2->setWordWrap(true);
     label2->setGeometry(8, 67, 193, std::max(13, label2->heightForWidth(193)));
 
-    TClickLabel* label1 =
-        AddLink(panel, QStringLiteral("Label1"), Text(about::ForumName),
-                DesignFont(QStringLiteral("Georgia"), 19), QApplication::palette().windowText().color());
+    TClickLabel* label1 = AddLink(panel, QStringLiteral("Label1"), Text(about::ForumName),
+                                  DesignFont(QStringLiteral("Georgia"), 19), Qt::black);
     label1->adjustSize();
     label1->move(8, 94);
 
@@ -187,7 +187,7 @@ void TAboutBox::BuildCalculator() {
 
 void TAboutBox::BuildDesigner() {
     setFixedSize(496, 214);
-    SetColor(this, QPalette::Window, QColor(238, 238, 221));
+    SetDesignedLook(this, QColor(238, 238, 221));
     setFont(DesignFont(QStringLiteral("MS Sans Serif"), 11));
 
     QFrame* panel = AddTextPanel(this, QRect(9, 8, 478, 121));
@@ -210,8 +210,7 @@ void TAboutBox::BuildDesigner() {
     panel2->setObjectName(QStringLiteral("Panel2"));
     panel2->setFrameStyle(QFrame::Panel | QFrame::Raised);
     panel2->setGeometry(8, 135, 480, 41);
-    panel2->setAutoFillBackground(true);
-    SetColor(panel2, QPalette::Window, QColor(255, 255, 221));
+    SetDesignedLook(panel2, QColor(255, 255, 221));
 
     QFont makerFont = DesignFont(QStringLiteral("Comic Sans MS"), 16);
     makerFont.setUnderline(true);
