@@ -75,12 +75,6 @@ const std::map<QString, WindowFactory>& Windows() {
     return windows;
 }
 
-void AddWindowRows() {
-    QTest::addColumn<QString>("window");
-    for (const auto& [name, factory] : Windows())
-        QTest::newRow(qPrintable(name)) << name;
-}
-
 } // namespace
 
 class TestCalcAccess : public QObject {
@@ -105,7 +99,8 @@ private slots:
     void init() { testsupport::RemoveLauncherSettings(); }
     void cleanup() { form.reset(); }
 
-    void textsReadOnLightAndDarkThemes_data() {
+    // Every text reads on the light and on a dark palette; every focusable control has a name.
+    void readableAndNamedOnBothThemes_data() {
         QTest::addColumn<QString>("window");
         QTest::addColumn<bool>("dark");
         for (const auto& [name, factory] : Windows())
@@ -113,7 +108,7 @@ private slots:
                 QTest::newRow(qPrintable(name + (dark ? " dark" : " light"))) << name << dark;
     }
 
-    void textsReadOnLightAndDarkThemes() {
+    void readableAndNamedOnBothThemes() {
         QFETCH(QString, window);
         QFETCH(bool, dark);
         const testsupport::ScopedAppPalette theme(dark ? testsupport::DarkPalette()
@@ -122,13 +117,6 @@ private slots:
         const testsupport::ContrastReport report = testsupport::MeasureContrast(shown.get());
         QVERIFY(report.checked >= 2);
         QVERIFY2(report.poor.isEmpty(), qPrintable(report.poor.join("; ")));
-    }
-
-    void everyFocusableControlHasAName_data() { AddWindowRows(); }
-
-    void everyFocusableControlHasAName() {
-        QFETCH(QString, window);
-        const std::unique_ptr<QWidget> shown = Windows().at(window)();
         const QStringList unnamed = testsupport::UnnamedFocusableControls(shown.get());
         QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(", ")));
     }
