@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -227,6 +228,38 @@ void TAboutBox::BuildDesigner() {
 void TAboutBox::ConnectLinks(TClickLabel* label1, TClickLabel* label2) {
     connect(label1, &TClickLabel::clicked, this, [this] { RunGuarded([this] { Label1Click(); }); });
     connect(label2, &TClickLabel::clicked, this, [this] { RunGuarded([this] { Label2Click(); }); });
+    // The links are reached with Tab after "OK" and opened with Space; Enter stays with "OK", and "OK"
+    // has the focus when the dialog opens.
+    auto* ok = findChild<QPushButton*>(QStringLiteral("OKButton"));
+    for (TClickLabel* link : {label1, label2}) {
+        link->setFocusPolicy(Qt::TabFocus);
+        link->installEventFilter(this);
+    }
+    setTabOrder(ok, label1);
+    setTabOrder(label1, label2);
+    ok->setFocus();
+}
+
+bool TAboutBox::eventFilter(QObject* watched, QEvent* event) {
+    auto* link = qobject_cast<TClickLabel*>(watched);
+    if (link == nullptr)
+        return QDialog::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::FocusIn:
+    case QEvent::FocusOut:
+        // A dotted frame shows which link has the focus.
+        link->setFrameStyle(event->type() == QEvent::FocusIn ? QFrame::Box | QFrame::Plain : QFrame::NoFrame);
+        break;
+    case QEvent::KeyPress:
+        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space) {
+            emit link->clicked();
+            return true;
+        }
+        break;
+    default:
+        break;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TAboutBox::Label1Click() {
