@@ -246,10 +246,13 @@ bool TAboutBox::eventFilter(QObject* watched, QEvent* event) {
         return QDialog::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::FocusIn:
-    case QEvent::FocusOut:
-        // A dotted frame shows which link has the focus.
-        link->setFrameStyle(event->type() == QEvent::FocusIn ? QFrame::Box | QFrame::Plain : QFrame::NoFrame);
-        break;
+    case QEvent::FocusOut: {
+        // The focused link shows as selected text; its place and size stay.
+        const bool focused = event->type() == QEvent::FocusIn;
+        link->setForegroundRole(focused ? QPalette::HighlightedText : QPalette::WindowText);
+        link->setBackgroundRole(focused ? QPalette::Highlight : QPalette::Window);
+        link->setAutoFillBackground(focused);
+    } break;
     case QEvent::KeyPress:
         if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space) {
             emit link->clicked();
