@@ -1,5 +1,7 @@
 #include "calc/DialogLook.h"
 
+#include "controls/DesignedLook.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QPushButton>
@@ -13,10 +15,7 @@ void SetUpDialog(QDialog* dialog, const QString& caption, QSize client, const QC
     dialog->setWindowTitle(caption);
     dialog->setFixedSize(client);
     dialog->setFont(font);
-    QPalette palette = dialog->palette();
-    palette.setColor(QPalette::Window, colour);
-    dialog->setPalette(palette);
-    dialog->setAutoFillBackground(true);
+    controls::SetDesignedLook(dialog, colour);
     if (window != nullptr) {
         QRect frame(QPoint(), client);
         frame.moveCenter(window->frameGeometry().center());

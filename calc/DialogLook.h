@@ -12,7 +12,8 @@ class QWidget;
 
 namespace calc {
 
-// A fixed-size dialog in its own colour and font, placed over the centre of `window`.
+// A fixed-size dialog in its own colour (with the light palette that keeps its texts readable on dark
+// themes) and font, placed over the centre of `window`.
 void SetUpDialog(QDialog* dialog, const QString& caption, QSize client, const QColor& colour,
                  const QFont& font, const QWidget* window);
 

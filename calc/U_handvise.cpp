@@ -8,11 +8,13 @@
 #include "controls/Application.h"
 #include "controls/ClickLabel.h"
 #include "controls/ContextHelp.h"
+#include "controls/DesignedLook.h"
 #include "controls/Fonts.h"
 #include "controls/KeyFilter.h"
 #include "controls/LauncherSettings.h"
 #include "controls/Placement.h"
 #include "controls/RadioGroup.h"
+#include "controls/StandardKeys.h"
 #include "controls/ThinTrackBar.h"
 #include "controls/UAbout.h"
 #include "model/NumberText.h"
@@ -26,6 +28,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QToolButton>
 
@@ -75,15 +78,21 @@ QLabel* SpringLabel(QWidget* parent, const char* name, int top) {
     return label;
 }
 
-QToolButton* IconButton(QWidget* parent, const char* name, int left, const QString& icon,
-                        const QString& hint) {
+// The icon buttons take no focus, so the window's tab order stays as it is; Ctrl with their number, left
+// to right, presses them from the keyboard, and their hints name that key.
+QToolButton* IconButton(QWidget* parent, const char* name, int left, const QString& icon, const QString& hint,
+                        int number) {
     auto* button = controls::Place<QToolButton>(parent, name, QRect(left, 229, 22, 22));
     button->setIcon(QIcon(icon));
     button->setIconSize(QSize(16, 16));
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
-    button->setToolTip(hint);
+    const QKeySequence key(QKeyCombination(Qt::ControlModifier, Qt::Key(Qt::Key_0 + number)));
+    button->setToolTip(hint + QStringLiteral(" (") + key.toString(QKeySequence::NativeText) +
+                       QLatin1Char(')'));
     button->setAccessibleName(hint);
+    auto* shortcut = new QShortcut(key, parent);
+    QObject::connect(shortcut, &QShortcut::activated, button, &QToolButton::click);
     return button;
 }
 
@@ -119,10 +128,13 @@ TForm1::TForm1(QWidget* parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(ResultViewCaption);
     setFont(controls::PixelFont(QStringLiteral("Trebuchet MS"), 11));
-    controls::SetColours(this, WindowColour, QColor());
+    controls::SetDesignedLook(this, WindowColour);
     CreateControls();
     ConnectHandlers();
     controls::InstallContextHelp(this, HelpFile);
+    for (const QKeySequence& key :
+         controls::StandardKeys(QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q)))
+        connect(new QShortcut(key, this), &QShortcut::activated, this, &QWidget::close);
     FormCreate();
 }
 
@@ -167,6 +179,8 @@ void TForm1::CreateControls() {
     Edit1->setAutoFillBackground(false);
     Edit1->installEventFilter(this);
     controls::SetHelpContext(Edit1, 4);
+    // The label above names the box for screen readers: "Enter a value".
+    ResultLabel->setBuddy(Edit1);
     Edit1->hide();
 
     Button1 = controls::Place<QPushButton>(this, "Button1", QRect(126, 169, 91, 22),
@@ -182,18 +196,20 @@ void TForm1::CreateControls() {
     ButtonAbout->setFocusPolicy(Qt::ClickFocus);
 
     SpeedButtonCenter = IconButton(this, "SpeedButtonCenter", 8, QStringLiteral(":/calc/center.svg"),
-                                   QStringLiteral("Center Calculator"));
+                                   QStringLiteral("Center Calculator"), 1);
     SpeedButtonDateTime = IconButton(this, "SpeedButtonDateTime", 36, QStringLiteral(":/calc/datetime.svg"),
-                                     QStringLiteral("Date and Time"));
+                                     QStringLiteral("Date and Time"), 2);
     SpeedButtonP1 = IconButton(this, "SpeedButtonP1", 64, QStringLiteral(":/calc/percentages.svg"),
-                               QStringLiteral("Percentages"));
+                               QStringLiteral("Percentages"), 3);
     SpeedButtonConv = IconButton(this, "SpeedButtonConv", 92, QStringLiteral(":/calc/conversion.svg"),
-                                 QStringLiteral("Conversion"));
+                                 QStringLiteral("Conversion"), 4);
 
     TrackBar1 =
         TrackBar(this, "TrackBar1", QRect(8, 256, 254, 41), Qt::Horizontal, 1, 55, 20, TTickStyle::tsAuto);
     // The wheel focuses the bar first, so it never moves over a table it has not entered.
     TrackBar1->setFocusPolicy(Qt::WheelFocus);
+    TrackBar1->setAccessibleName(QStringLiteral("Setting"));
+    TrackBar1->installEventFilter(this);
     controls::SetHelpContext(TrackBar1, 3);
 
     PanelTrack = Panel(this, "PanelTrack", QRect(228, 8, 34, 243), QStringLiteral("PageSize Setting"));
@@ -209,6 +225,7 @@ void TForm1::CreateControls() {
     controls::SetColours(psPosLabel, Cream, Maroon);
     psTrackBar1 = TrackBar(PanelTrack, "psTrackBar1", QRect(8, 36, 19, 205), Qt::Vertical, 2, 13, 15,
                            TTickStyle::tsNone);
+    psTrackBar1->setAccessibleName(QStringLiteral("Page size"));
     controls::SetHelpContext(psTrackBar1, 6);
 
     CreateTensionList();
@@ -231,8 +248,15 @@ void TForm1::CreateTensionList() {
     ListBox1->setUniformItemSizes(true);
     ListBox1->setStyleSheet(QStringLiteral("QListWidget::item { height: 13px; padding: 0px; }"));
     ListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    controls::SetColours(ListBox1, Cream, Maroon);
-    ListBox1->setAutoFillBackground(false);
+    // A widget with a style sheet inherits no palette from its window: it gets the whole light one.
+    QPalette listPalette = controls::DesignedPalette(Cream);
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        listPalette.setColor(group, QPalette::Base, Cream);
+        listPalette.setColor(group, QPalette::Text, Maroon);
+        listPalette.setColor(group, QPalette::WindowText, Maroon);
+    }
+    ListBox1->setPalette(listPalette);
+    ListBox1->setAccessibleName(QStringLiteral("Tension list"));
     controls::SetHelpContext(ListBox1, 5);
     ListBox1->hide();
 
@@ -242,6 +266,7 @@ void TForm1::CreateTensionList() {
     Button2->setFocusPolicy(Qt::ClickFocus);
     TLTrackBar1 = TrackBar(Panel1, "TLTrackBar1", QRect(8, 11, 173, 19), Qt::Horizontal, 1, 3, 15,
                            controls::TTickStyle::tsNone);
+    TLTrackBar1->setAccessibleName(QStringLiteral("Tension list range"));
     controls::SetHelpContext(TLTrackBar1, 5);
     Panel1->hide();
 }
@@ -272,6 +297,7 @@ void TForm1::ConnectHandlers() {
 void TForm1::FormCreate() {
     ReadLauncherSettings();
     ListRange = TensionListRangeFor(1);
+    TLTrackBar1->SetValueText(QStringLiteral("%1 to %2 pounds").arg(ListRange.Min).arg(ListRange.Max));
     SetClientSize(ResultViewSize.width(), ResultViewSize.height());
     SpringGroup1->SetItemIndex(StartSpringIndex);
     GripGroup2->SetItemIndex(StartGripIndex);
@@ -338,6 +364,7 @@ void TForm1::ShowSettingFor(std::uint8_t SpringCount, double target) {
     ShowSpringPositions(setting);
     TrackBar1->setValue(index);
     tbPosLabel->setText(QString::number(index));
+    ShowTrackBarValueText();
 }
 
 void TForm1::TrackBar1Change(int position) {
@@ -346,6 +373,18 @@ void TForm1::TrackBar1Change(int position) {
     const model::SpringSetting& setting = Model.Setting(std::clamp(position, 1, Model.Count()));
     TensionResult->setText(QString::fromStdString(model::FormatGeneral(setting.Tension)));
     ShowSpringPositions(setting);
+    ShowTrackBarValueText();
+}
+
+// Screen readers hear the setting the bar stands on, not its position: "45 pounds, springs 1, 3".
+void TForm1::ShowTrackBarValueText() {
+    QStringList springs;
+    for (const QLabel* label : {Spring1Label, Spring2Label, Spring3Label})
+        if (!label->text().isEmpty())
+            springs << label->text();
+    const QString noun = springs.size() == 1 ? QStringLiteral("spring") : QStringLiteral("springs");
+    TrackBar1->SetValueText(QStringLiteral("%1 pounds, %2 %3")
+                                .arg(TensionResult->text(), noun, springs.join(QStringLiteral(", "))));
 }
 
 void TForm1::ShowSpringPositions(const model::SpringSetting& setting) {
@@ -393,6 +432,14 @@ void TForm1::TensionResultClick() {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    // Enter on the track bar does what a click on the tension above it does: type a tension.
+    if (watched == TrackBar1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            controls::RunGuarded([this] { TensionResultClick(); });
+            return true;
+        }
+    }
     if (watched == Edit1 && event->type() == QEvent::KeyPress) {
         const auto typed = controls::TypedCharacter(*static_cast<QKeyEvent*>(event));
         if (typed && !Edit1KeyPress(*typed))
@@ -462,6 +509,7 @@ void TForm1::TLTrackBar1Change(int position) {
 
 void TForm1::SetTensionListRange(TensionListRange range) {
     ListRange = range;
+    TLTrackBar1->SetValueText(QStringLiteral("%1 to %2 pounds").arg(range.Min).arg(range.Max));
     Model.BuildSettings(CurrentSpringCount(), CurrentGripText());
     FillTensionList();
 }

@@ -80,6 +80,7 @@ private:
     std::string CurrentGripText() const;
     void ShowSpringPositions(const model::SpringSetting& setting);
     void ClearSpringPositions();
+    void ShowTrackBarValueText();
     void ShowEntryView();
     void SetClientSize(int width, int height);
     QString HeldTension() const;

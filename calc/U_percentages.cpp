@@ -20,6 +20,7 @@ TFormPercentage::TFormPercentage(const std::array<std::string, 13>& lines, const
     PercMemo->setReadOnly(true);
     PercMemo->setFrameShape(QFrame::NoFrame);
     PercMemo->setFocusPolicy(Qt::ClickFocus);
+    PercMemo->setAccessibleName(QStringLiteral("Percentages"));
     PercMemo->setFont(controls::PixelFont(QStringLiteral("Lucida Sans"), 11));
     PercMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     PercMemo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -1,7 +1,7 @@
 #include "controls/ContextHelp.h"
 
 #include "controls/DataFiles.h"
-#include "controls/UrlOpener.h"
+#include "controls/HelpWindow.h"
 
 #include <QApplication>
 #include <QShortcut>
@@ -39,7 +39,7 @@ void InstallContextHelp(QWidget* window, const QString& fileName) {
     QObject::connect(shortcut, &QShortcut::activated, window, [window, fileName] {
         QWidget* focused = QApplication::focusWidget();
         const bool inWindow = focused != nullptr && focused->window() == window;
-        OpenUrl(HelpTopicUrl(fileName, inWindow ? HelpContext(focused) : 0));
+        ShowHelpTopic(window, HelpTopicUrl(fileName, inWindow ? HelpContext(focused) : 0));
     });
 }
 

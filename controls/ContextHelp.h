@@ -1,4 +1,4 @@
-// Context help: each control carries a topic number, and F1 opens the program's HTML help page at the
+// Context help: each control carries a topic number, and F1 shows the program's HTML help page at the
 // topic of the control that has the keyboard focus.
 #pragma once
 
@@ -17,7 +17,8 @@ int HelpContext(const QWidget* control);
 // The help page `fileName` where FindDataFile finds it, at the anchor "context-N" (the page itself for 0).
 QUrl HelpTopicUrl(const QString& fileName, int context);
 
-// Makes F1 in `window` open `fileName` at the topic of the focused control.
+// Makes F1 in `window` show `fileName` at the topic of the focused control, in the program's own help
+// window (see HelpWindow.h).
 void InstallContextHelp(QWidget* window, const QString& fileName);
 
 } // namespace controls

@@ -1,5 +1,7 @@
 #include "controls/ThinTrackBar.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -61,6 +63,41 @@ void PlotRaisedOutline(QPainter& painter, const std::array<QPoint, N>& points, c
     }
 }
 
+// A slider for screen readers whose value text says what the position means.
+class ThinTrackBarAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
+public:
+    explicit ThinTrackBarAccessible(TThinTrackBar* bar)
+        : QAccessibleWidget(bar, QAccessible::Slider) {}
+
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        if (type == QAccessible::ValueInterface)
+            return static_cast<QAccessibleValueInterface*>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    QString text(QAccessible::Text type) const override {
+        if (type == QAccessible::Value)
+            return Bar()->ValueText();
+        return QAccessibleWidget::text(type);
+    }
+
+    QVariant currentValue() const override { return Bar()->value(); }
+    void setCurrentValue(const QVariant& value) override { Bar()->setValue(value.toInt()); }
+    QVariant maximumValue() const override { return Bar()->maximum(); }
+    QVariant minimumValue() const override { return Bar()->minimum(); }
+    QVariant minimumStepSize() const override { return Bar()->singleStep(); }
+
+private:
+    TThinTrackBar* Bar() const { return static_cast<TThinTrackBar*>(widget()); }
+};
+
+QAccessibleInterface* ThinTrackBarAccessibleFactory(const QString& className, QObject* object) {
+    if (className == QLatin1String(TThinTrackBar::staticMetaObject.className()) && object != nullptr &&
+        object->isWidgetType())
+        return new ThinTrackBarAccessible(static_cast<TThinTrackBar*>(object));
+    return nullptr;
+}
+
 } // namespace
 
 TThinTrackBar::TThinTrackBar(Qt::Orientation orientation, QWidget* parent)
@@ -70,6 +107,11 @@ TThinTrackBar::TThinTrackBar(Qt::Orientation orientation, QWidget* parent)
     setPageStep(2);
     setSingleStep(1);
     setFocusPolicy(Qt::StrongFocus);
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(ThinTrackBarAccessibleFactory);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
     connect(pageRepeat_, &QTimer::timeout, this, [this] {
         pageRepeat_->setInterval(kRepeatIntervalMs);
         PageTowardPress();
@@ -111,6 +153,18 @@ void TThinTrackBar::SetTickStyle(TTickStyle style) {
     tickStyle_ = style;
     updateGeometry();
     update();
+}
+
+QString TThinTrackBar::ValueText() const {
+    return valueText_.isEmpty() ? QString::number(value()) : valueText_;
+}
+
+void TThinTrackBar::SetValueText(const QString& text) {
+    if (text == valueText_)
+        return;
+    valueText_ = text;
+    QAccessibleValueChangeEvent changed(this, value());
+    QAccessible::updateAccessibility(&changed);
 }
 
 // The selection range is remembered for code that sets it, but nothing draws it: no repaint needed.

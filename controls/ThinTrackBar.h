@@ -1,5 +1,6 @@
 // A track bar drawn with a thin channel and never a selection band; keys move it as a classic desktop
 // track bar does (Down, Right and Page Down towards the maximum), and it reports when the focus enters.
+// Screen readers see it as a slider whose value is what the position means (see SetValueText).
 #pragma once
 
 #include <QPointer>
@@ -36,6 +37,11 @@ public:
     void SetSelStart(int value);
     int SelEnd() const;
     void SetSelEnd(int value);
+
+    // What the position means, for screen readers ("45 pounds", "Heavy"); the position itself when empty.
+    // Windows set it whenever the position changes.
+    QString ValueText() const;
+    void SetValueText(const QString& text);
 
     // Where the thumb and the channel are drawn now, in the bar's own coordinates.
     QRect ThumbRect() const;
@@ -97,6 +103,7 @@ private:
     bool showSelRange_ = true;
     int selStart_ = 0;
     int selEnd_ = 0;
+    QString valueText_;
 
     // Mouse state: a drag keeps the grab offset within the thumb; paging keeps the pressed point.
     bool dragging_ = false;

@@ -4,11 +4,13 @@
 #include "controls/Application.h"
 #include "controls/ClickLabel.h"
 #include "controls/Credits.h"
+#include "controls/DesignedLook.h"
 #include "controls/UrlOpener.h"
 #include "controls/Versions.h"
 
 #include <QApplication>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -149,7 +151,7 @@ TAboutBox::~TAboutBox() {
 
 void TAboutBox::BuildCalculator() {
     setFixedSize(505, 192);
-    SetColor(this, QPalette::Window, QColor(228, 237, 237));
+    SetDesignedLook(this, QColor(228, 237, 237));
     setFont(DesignFont(QStringLiteral("Trebuchet MS"), 11));
 
     QFrame* panel = AddTextPanel(this, QRect(8, 8, 489, 145));
@@ -168,9 +170,8 @@ void TAboutBox::BuildCalculator() {
     label2->setWordWrap(true);
     label2->setGeometry(8, 67, 193, std::max(13, label2->heightForWidth(193)));
 
-    TClickLabel* label1 =
-        AddLink(panel, QStringLiteral("Label1"), Text(about::ForumName),
-                DesignFont(QStringLiteral("Georgia"), 19), QApplication::palette().windowText().color());
+    TClickLabel* label1 = AddLink(panel, QStringLiteral("Label1"), Text(about::ForumName),
+                                  DesignFont(QStringLiteral("Georgia"), 19), Qt::black);
     label1->adjustSize();
     label1->move(8, 94);
 
@@ -192,7 +193,7 @@ void TAboutBox::BuildCalculator() {
 
 void TAboutBox::BuildDesigner() {
     setFixedSize(496, 214);
-    SetColor(this, QPalette::Window, QColor(238, 238, 221));
+    SetDesignedLook(this, QColor(238, 238, 221));
     setFont(DesignFont(QStringLiteral("MS Sans Serif"), 11));
 
     QFrame* panel = AddTextPanel(this, QRect(9, 8, 478, 121));
@@ -215,8 +216,7 @@ void TAboutBox::BuildDesigner() {
     panel2->setObjectName(QStringLiteral("Panel2"));
     panel2->setFrameStyle(QFrame::Panel | QFrame::Raised);
     panel2->setGeometry(8, 135, 480, 41);
-    panel2->setAutoFillBackground(true);
-    SetColor(panel2, QPalette::Window, QColor(255, 255, 221));
+    SetDesignedLook(panel2, QColor(255, 255, 221));
 
     QFont makerFont = DesignFont(QStringLiteral("Comic Sans MS"), 16);
     makerFont.setUnderline(true);
@@ -233,6 +233,41 @@ void TAboutBox::BuildDesigner() {
 void TAboutBox::ConnectLinks(TClickLabel* label1, TClickLabel* label2) {
     connect(label1, &TClickLabel::clicked, this, [this] { RunGuarded([this] { Label1Click(); }); });
     connect(label2, &TClickLabel::clicked, this, [this] { RunGuarded([this] { Label2Click(); }); });
+    // The links are reached with Tab after "OK" and opened with Space; Enter stays with "OK", and "OK"
+    // has the focus when the dialog opens.
+    auto* ok = findChild<QPushButton*>(QStringLiteral("OKButton"));
+    for (TClickLabel* link : {label1, label2}) {
+        link->setFocusPolicy(Qt::TabFocus);
+        link->installEventFilter(this);
+    }
+    setTabOrder(ok, label1);
+    setTabOrder(label1, label2);
+    ok->setFocus();
+}
+
+bool TAboutBox::eventFilter(QObject* watched, QEvent* event) {
+    auto* link = qobject_cast<TClickLabel*>(watched);
+    if (link == nullptr)
+        return QDialog::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::FocusIn:
+    case QEvent::FocusOut: {
+        // The focused link shows as selected text; its place and size stay.
+        const bool focused = event->type() == QEvent::FocusIn;
+        link->setForegroundRole(focused ? QPalette::HighlightedText : QPalette::WindowText);
+        link->setBackgroundRole(focused ? QPalette::Highlight : QPalette::Window);
+        link->setAutoFillBackground(focused);
+    } break;
+    case QEvent::KeyPress:
+        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space) {
+            emit link->clicked();
+            return true;
+        }
+        break;
+    default:
+        break;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TAboutBox::Label1Click() {

@@ -7,6 +7,7 @@
 #include "designer/RoutineSheet.h"
 #include "preview/Preview.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -19,6 +20,7 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include <utility>
@@ -73,6 +75,7 @@ controls::TThinTrackBar* GrayBar(QWidget* parent, const char* name, QRect rect, 
     bar->setValue(0);
     bar->setEnabled(false);
     bar->setToolTip(hint);
+    bar->setAccessibleName(hint);
     bar->SetThumbLength(15);
     bar->SetTickMarks(controls::TTickMarks::tmBoth);
     bar->SetTickStyle(controls::TTickStyle::tsNone);
@@ -169,6 +172,7 @@ void TForm2::CreateControls() {
     Label1->setFont(verdana);
     Label1->adjustSize();
     Label1->move(694, 53);
+    Label1->setBuddy(ComboBoxZoom);
 
     ComboBoxZoom = controls::Place<QComboBox>(ToolBar, "ComboBoxZoom", QRect(744, 50, 100, 21));
     ComboBoxZoom->setEditable(true);
@@ -178,6 +182,10 @@ void TForm2::CreateControls() {
                             QStringLiteral("zoom to width"), QStringLiteral("zoom to height"),
                             QStringLiteral("zoom to fit")});
     ComboBoxZoom->setEditText(QStringLiteral("100"));
+    // The box, its edit line and its list each tell a screen reader what they are.
+    ComboBoxZoom->setAccessibleName(QStringLiteral("Zoom"));
+    ComboBoxZoom->lineEdit()->setAccessibleName(QStringLiteral("Zoom"));
+    ComboBoxZoom->view()->setAccessibleName(QStringLiteral("Zoom choices"));
 
     Button1 = Button(ToolBar, "Button1", QRect(694, 8, 150, 25), QStringLiteral("Cancel"));
 
@@ -194,6 +202,7 @@ void TForm2::CreateControls() {
     PrintPreview1->SetZoomMax(200);
     PrintPreview1->SetZoomState(preview::zsZoomOther);
     PrintPreview1->SetAnnotation(true);
+    PrintPreview1->setAccessibleName(QStringLiteral("Routine sheet"));
     fill->addWidget(PrintPreview1);
 
     setTabOrder(ButtonPrint, SavePDFButton);
@@ -220,6 +229,17 @@ void TForm2::ConnectHandlers() {
     // Only the user's choice of an item zooms; the selection set from the control does not come back.
     connect(ComboBoxZoom, &QComboBox::activated, this, controls::Guarded(this, &TForm2::ComboBoxZoomChange));
     connect(Button1, &QPushButton::clicked, this, &QDialog::reject);
+    // Print and save from the keyboard: the buttons' keys press them only while they are enabled.
+    // Escape closes the window as "Cancel" does (the dialog's own key).
+    const auto pressWhenEnabled = [this](QKeySequence::StandardKey key, QPushButton* button) {
+        auto* shortcut = new QShortcut(key, this);
+        connect(shortcut, &QShortcut::activated, button, [button] {
+            if (button->isEnabled())
+                button->click();
+        });
+    };
+    pressWhenEnabled(QKeySequence::Print, ButtonPrint);
+    pressWhenEnabled(QKeySequence::Save, SavePDFButton);
 
     connect(PrintPreview1, &TPrintPreview::OnBeginDoc, this,
             controls::Guarded(this, &TForm2::PrintPreview1BeginDoc));
@@ -412,6 +432,15 @@ void TForm2::PrintPreview1BeginDoc() {
 void TForm2::PrintPreview1EndDoc() {
     setWindowTitle(Title());
     UpdatePrintButton();
+    DescribePreview();
+}
+
+// Screen readers hear which page is shown and at what zoom.
+void TForm2::DescribePreview() {
+    PrintPreview1->setAccessibleDescription(QStringLiteral("Page %1 of %2, zoom %3 %")
+                                                .arg(PrintPreview1->CurrentPage())
+                                                .arg(PrintPreview1->TotalPages())
+                                                .arg(PrintPreview1->Zoom()));
 }
 
 void TForm2::PrintPreview1Change() {
@@ -450,6 +479,7 @@ void TForm2::PrintPreview1ZoomChange() {
         break;
     }
     ComboBoxZoom->setCurrentIndex(index);
+    DescribePreview();
 }
 
 void TForm2::PrintPreview1PrintProgress(int pageNo, int progress, bool& /*abortIt*/) {

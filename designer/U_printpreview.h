@@ -62,6 +62,7 @@ private:
     void FormActivate();
     void CreateRoutinePages();
     void UpdatePrintButton();
+    void DescribePreview();
 
     void ButtonPrintClick();
     void SavePDFButtonClick();

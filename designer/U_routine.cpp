@@ -4,10 +4,12 @@
 #include "controls/AlignEdit.h"
 #include "controls/Application.h"
 #include "controls/ContextHelp.h"
+#include "controls/DesignedLook.h"
 #include "controls/Fonts.h"
 #include "controls/KeyFilter.h"
 #include "controls/LauncherSettings.h"
 #include "controls/Placement.h"
+#include "controls/StandardKeys.h"
 #include "controls/ThinTrackBar.h"
 #include "controls/UAbout.h"
 #include "controls/UrlOpener.h"
@@ -105,9 +107,8 @@ TForm1::TForm1(QWidget* parent)
                               Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(WindowCaption);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, WindowColour);
-    setPalette(palette);
+    // Menu bar and status bar take the window's light palette: black texts on the designed grey.
+    controls::SetDesignedLook(this, WindowColour);
     CreateControls();
     CreateMenu();
     CreateStatusBar();
@@ -152,6 +153,7 @@ void TForm1::CreateControls() {
     editPalette.setColor(QPalette::Text, Maroon);
     Edit1->setPalette(editPalette);
     Edit1->installEventFilter(this);
+    Label1->setBuddy(Edit1); // names the box for screen readers
 
     ButtonCycle = controls::Place<QPushButton>(client, "ButtonCycle", QRect(223, 52, 90, 26),
                                                QStringLiteral("Training Cycle"));
@@ -182,9 +184,11 @@ void TForm1::CreateControls() {
     ThinTrackBar1->setRange(0, 2);
     ThinTrackBar1->setValue(2);
     ThinTrackBar1->SetThumbLength(25);
+    ThinTrackBar1->setAccessibleName(QStringLiteral("Intensity"));
     Label6 = AutoLabel(GroupBox2, "Label6", QPoint(239, 34), QStringLiteral("Heavy"),
                        controls::PixelFont(Tahoma, LargePixels), Maroon);
     Label6->setMinimumWidth(70);
+    ThinTrackBar1->SetValueText(Label6->text());
 
     ButtonHelp =
         controls::Place<QPushButton>(client, "ButtonHelp", QRect(8, 262, 49, 19), QStringLiteral("Help"));
@@ -205,13 +209,16 @@ void TForm1::CreateMenu() {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
 
-    QMenu* file = bar->addMenu(QStringLiteral("File"));
+    // The menus carry access keys (Alt+F, Alt+S, Alt+G, Alt+H); the items keep their captions.
+    QMenu* file = bar->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("File1"));
     Print1 = MenuItem(file, "Print1", QStringLiteral("&Print..."));
+    Print1->setShortcuts(QKeySequence::Print);
     file->addSeparator();
     Exit1 = MenuItem(file, "Exit1", QStringLiteral("E&xit"));
+    Exit1->setShortcuts(controls::StandardKeys(QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q)));
 
-    QMenu* springs = bar->addMenu(QStringLiteral("Spring Count"));
+    QMenu* springs = bar->addMenu(QStringLiteral("&Spring Count"));
     springs->setObjectName(QStringLiteral("SpringCount1"));
     auto* springGroup = new QActionGroup(springs);
     springGroup->setObjectName(QStringLiteral("SpringCountGroup"));
@@ -221,7 +228,7 @@ void TForm1::CreateMenu() {
     N41 = RadioItem(springs, springGroup, "N41", OneToThree, 4);
     N21->setChecked(true);
 
-    QMenu* grip = bar->addMenu(QStringLiteral("Grip Position"));
+    QMenu* grip = bar->addMenu(QStringLiteral("&Grip Position"));
     grip->setObjectName(QStringLiteral("GripPosition1"));
     auto* gripGroup = new QActionGroup(grip);
     gripGroup->setObjectName(QStringLiteral("GripPositionGroup"));
@@ -229,12 +236,17 @@ void TForm1::CreateMenu() {
     Outer1 = RadioItem(grip, gripGroup, "Outer1", QStringLiteral("Outer"), 2);
     Inner1->setChecked(true);
 
-    QMenu* help = bar->addMenu(QStringLiteral("Help"));
+    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("Help1"));
     Help2 = MenuItem(help, "Help2", QStringLiteral("KTX Suite Help"));
+    Help2->setShortcuts(QKeySequence::HelpContents);
     VisitWebsite1 = MenuItem(help, "VisitWebsite1", QStringLiteral("Visit Website"));
     help->addSeparator();
     About1 = MenuItem(help, "About1", QStringLiteral("&About"));
+
+    // The menus are windows of their own, which inherit no palette: they get the light one too.
+    for (QMenu* menu : {file, springs, grip, help})
+        menu->setPalette(controls::DesignedPalette(WindowColour));
 }
 
 void TForm1::CreateStatusBar() {
@@ -354,6 +366,7 @@ void TForm1::ThinTrackBar1Change(int position) {
     static const QString names[] = {QStringLiteral("Light"), QStringLiteral("Medium"),
                                     QStringLiteral("Heavy")};
     Label6->setText(names[std::clamp(position, 0, 2)]);
+    ThinTrackBar1->SetValueText(Label6->text());
 }
 
 void TForm1::ButtonCycleClick() {

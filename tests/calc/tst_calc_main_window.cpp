@@ -2,6 +2,7 @@
 // the track bar walk and its entering, typed tensions, the tension list, the views with their sizes
 // and captions, help, and the side tools.
 #include "calc/U_handvise.h"
+#include "controls/HelpWindow.h"
 #include "controls/ThinTrackBar.h"
 #include "controls/UAbout.h"
 #include "controls/UrlOpener.h"
@@ -455,10 +456,7 @@ private slots:
 
     void f1OpensHelpAtTheFocusedControlsTopic() {
         QList<QUrl> opened;
-        const auto previous = controls::SetUrlOpener([&](const QUrl& url) {
-            opened << url;
-            return true;
-        });
+        const auto previous = controls::SetHelpViewer([&](QWidget*, const QUrl& url) { opened << url; });
         Open();
         QTest::keyClick(Track(), Qt::Key_F1);
         Choose("SpringGroup1", "2");
@@ -467,7 +465,7 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
         ClickTension();
         QTest::keyClick(Entry(), Qt::Key_F1);
-        controls::SetUrlOpener(previous);
+        controls::SetHelpViewer(previous);
 
         QCOMPARE(opened.size(), 4);
         const QString page =

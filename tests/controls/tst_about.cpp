@@ -60,6 +60,7 @@ private slots:
     void anAddressThatCannotBeOpenedIsNotReported();
     void enterClosesWithOk_data();
     void enterClosesWithOk();
+    void linksAreReachedWithTabAndOpenedWithSpace();
     void creditsScrollWhileOpenAndStartFromTheBottomWhenReopened();
     void opensCentredOverTheActiveWindow();
 };
@@ -263,6 +264,22 @@ void TestAbout::enterClosesWithOk() {
     // The dialog is freed when it closes.
     for (const QWidget* window : QApplication::topLevelWidgets())
         QVERIFY(qobject_cast<const TAboutBox*>(window) == nullptr);
+}
+
+void TestAbout::linksAreReachedWithTabAndOpenedWithSpace() {
+    TAboutBox box(Layout::Designer);
+    box.show();
+    QVERIFY(QTest::qWaitForWindowActive(&box));
+    OpenedUrls opened;
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("OKButton"));
+    for (const char* link : {"Label1", "Label2"}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QLatin1String(link));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    }
+    QCOMPARE(opened.urls, (QList<QUrl>{QUrl(QString::fromUtf8(controls::about::ForumUrl)),
+                                       QUrl(QString::fromUtf8(controls::about::MakerPageUrl))}));
+    QVERIFY(box.isVisible());
 }
 
 void TestAbout::creditsScrollWhileOpenAndStartFromTheBottomWhenReopened() {

@@ -2,6 +2,7 @@
 // radio group, context help and the command line.
 #include "controls/Application.h"
 #include "controls/ContextHelp.h"
+#include "controls/HelpWindow.h"
 #include "controls/LauncherSettings.h"
 #include "controls/ProgramIdentity.h"
 #include "controls/RadioGroup.h"
@@ -11,7 +12,9 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QtTest>
 
 #include <stdexcept>
@@ -206,20 +209,54 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&window));
 
         QList<QUrl> opened;
-        const auto previous = controls::SetUrlOpener([&](const QUrl& url) {
+        const auto previous = controls::SetHelpViewer([&](QWidget* main, const QUrl& url) {
+            QCOMPARE(main, &window);
             opened << url;
-            return true;
         });
         group->Item(1)->setFocus();
         QTest::keyClick(group->Item(1), Qt::Key_F1); // an item takes its group's topic
         plain->setFocus();
         QTest::keyClick(plain, Qt::Key_F1); // no topic: the page itself
-        controls::SetUrlOpener(previous);
+        controls::SetHelpViewer(previous);
 
         QCOMPARE(opened.size(), 2);
         QCOMPARE(opened[0].fragment(), QString("context-1"));
         QVERIFY(opened[0].path().endsWith("/help.html"));
         QVERIFY(!opened[1].hasFragment());
+    }
+
+    // The help window finds a topic by the page's id anchors, is reused, says when the page is missing,
+    // and closes on Escape.
+    void helpWindowShowsTheTopic() {
+        QTemporaryDir dir;
+        QFile page(dir.filePath("help.html"));
+        QVERIFY(page.open(QIODevice::WriteOnly));
+        QByteArray html = "<html><body><h2 id=\"context-1\">One</h2>";
+        for (int i = 0; i < 200; ++i)
+            html += "<p>line</p>";
+        html += "<h2 id=\"context-2\">Two</h2><p>end</p></body></html>";
+        page.write(html);
+        page.close();
+        QWidget window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+
+        QUrl topic = QUrl::fromLocalFile(page.fileName());
+        topic.setFragment("context-2");
+        controls::ShowHelpTopic(&window, topic);
+        auto* help = window.findChild<controls::THelpWindow*>();
+        QVERIFY(help != nullptr);
+        QVERIFY(QTest::qWaitForWindowExposed(help));
+        auto* browser = testsupport::Child<QTextBrowser>(help, "HelpBrowser");
+        QTRY_VERIFY(browser->verticalScrollBar()->value() > 1000);
+        topic.setFragment("context-1");
+        controls::ShowHelpTopic(&window, topic);
+        QTRY_VERIFY(browser->verticalScrollBar()->value() < 20); // the top, below the page margin
+        controls::ShowHelpTopic(&window, QUrl::fromLocalFile(dir.filePath("missing.html")));
+        QCOMPARE(window.findChildren<controls::THelpWindow*>().size(), 1);
+        QVERIFY(browser->toPlainText().contains("missing.html"));
+        QTest::keyClick(browser, Qt::Key_Escape);
+        QVERIFY(!help->isVisible());
     }
 };
 

@@ -9,8 +9,10 @@
 #include "designer/U_printpreview.h"
 #include "designer/U_routine.h"
 #include "preview/Preview.h"
+#include "tests/support/Readability.h"
 #include "tests/support/TestSupport.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
@@ -20,6 +22,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QStyle>
 #include <QtTest>
 
 #include <functional>
@@ -418,6 +421,88 @@ private slots:
             QTRY_VERIFY(shown.isNull());
             Reactivate();
         }
+    }
+
+    // Light and dark themes: menu bar, menus, status bar and every label read; every control is named.
+    void readableAndNamedOnBothThemes_data() {
+        QTest::addColumn<bool>("about");
+        QTest::addColumn<bool>("dark");
+        for (const bool about : {false, true})
+            for (const bool dark : {false, true})
+                QTest::newRow(qPrintable(QString(about ? "about" : "main") + (dark ? " dark" : " light")))
+                    << about << dark;
+    }
+
+    void readableAndNamedOnBothThemes() {
+        QFETCH(bool, about);
+        QFETCH(bool, dark);
+        const testsupport::ScopedAppPalette theme(dark ? testsupport::DarkPalette()
+                                                       : QApplication::style()->standardPalette());
+        std::unique_ptr<QWidget> window;
+        if (about)
+            window = std::make_unique<controls::TAboutBox>(controls::TAboutBox::Layout::Designer);
+        else
+            window = std::make_unique<TForm1>();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        const testsupport::ContrastReport report = testsupport::MeasureContrast(window.get());
+        QVERIFY(report.checked >= (about ? 5 : 20));
+        QVERIFY2(report.poor.isEmpty(), qPrintable(report.poor.join("; ")));
+        const QStringList unnamed = testsupport::UnnamedFocusableControls(window.get());
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(", ")));
+    }
+
+    void screenReadersHearTheIntensityAndTheMaximum() {
+        Open();
+        QCOMPARE(QAccessible::queryAccessibleInterface(Intensity())->text(QAccessible::Value),
+                 QString("Heavy"));
+        QTest::keyClick(Intensity(), Qt::Key_Left);
+        QCOMPARE(QAccessible::queryAccessibleInterface(Intensity())->text(QAccessible::Value),
+                 QString("Medium"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(Maximum())->text(QAccessible::Name),
+                 QString("Estimated Maximum :"));
+    }
+
+    // The menus' access keys, Print, Help and Quit from the keyboard; Escape closes the preview.
+    void keysReachTheCommands() {
+        Open();
+        const std::pair<const char*, Qt::Key> menus[] = {{"File1", Qt::Key_F},
+                                                         {"SpringCount1", Qt::Key_S},
+                                                         {"GripPosition1", Qt::Key_G},
+                                                         {"Help1", Qt::Key_H}};
+        for (const auto& [menu, key] : menus)
+            QCOMPARE(QKeySequence::mnemonic(Get<QMenu>(menu)->title()), QKeySequence(Qt::ALT | key));
+
+        bool previewed = false;
+        QPointer<QWidget> shown;
+        std::function<void(QWidget*)> whenReady = [&](QWidget* modal) {
+            auto* preview = Child<preview::TPrintPreview>(modal, "PrintPreview1");
+            if (preview->TotalPages() == 0 || preview->State() != preview::TPreviewState::Idle) {
+                testsupport::WhenModalOpens(whenReady);
+                return;
+            }
+            previewed = true;
+            shown = modal;
+            QTest::keyClick(modal, Qt::Key_Escape);
+        };
+        testsupport::WhenModalOpens(whenReady);
+        QTest::keySequence(Maximum(), QKeySequence::Print);
+        QVERIFY(previewed);
+        QTRY_VERIFY(shown.isNull());
+        Reactivate();
+
+        QList<QUrl> opened;
+        const auto previous = controls::SetUrlOpener([&](const QUrl& url) {
+            opened << url;
+            return true;
+        });
+        QTest::keySequence(Maximum(), QKeySequence::HelpContents);
+        controls::SetUrlOpener(previous);
+        QCOMPARE(opened.size(), 1);
+        QVERIFY(opened.first().path().endsWith("/ktxsuite.html"));
+
+        QTest::keyClick(Maximum(), Qt::Key_Q, Qt::ControlModifier);
+        QVERIFY(!form->isVisible());
     }
 
     void exitClosesTheWindow() {

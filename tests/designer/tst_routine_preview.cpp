@@ -8,9 +8,11 @@
 #include "designer/U_printpreview.h"
 #include "designer/U_routine.h"
 #include "preview/Preview.h"
+#include "tests/support/Readability.h"
 #include "tests/support/TestSupport.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTime>
@@ -24,6 +26,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -80,6 +83,12 @@ public:
 
 private:
     preview::TDeviceCanvas canvas_;
+};
+
+// A printer that is there but never gets a job.
+class InstalledPrinter : public NoPrinter {
+public:
+    bool Installed() const override { return true; }
 };
 
 QString Tool(const QString& program, const QStringList& arguments) {
@@ -539,6 +548,53 @@ private slots:
         ChooseZoom(5);
         Click("Grayscale");
         QVERIFY(!Get<QPushButton>("ButtonPrint")->isEnabled());
+    }
+
+    // The window follows the theme: on light and dark palettes every text reads and every control is
+    // named; the preview control tells its page and zoom.
+    void readableAndNamedOnBothThemes_data() {
+        QTest::addColumn<bool>("dark");
+        QTest::newRow("light") << false;
+        QTest::newRow("dark") << true;
+    }
+
+    void readableAndNamedOnBothThemes() {
+        QFETCH(bool, dark);
+        const testsupport::ScopedAppPalette theme(dark ? testsupport::DarkPalette()
+                                                       : QApplication::style()->standardPalette());
+        Open();
+        Click("Grayscale");
+        const testsupport::ContrastReport report = testsupport::MeasureContrast(form.get());
+        QVERIFY(report.checked >= 6);
+        QVERIFY2(report.poor.isEmpty(), qPrintable(report.poor.join("; ")));
+        const QStringList unnamed = testsupport::UnnamedFocusableControls(form.get());
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(", ")));
+        QCOMPARE(Preview()->accessibleDescription(), QString("Page 1 of 1, zoom 100 %"));
+        ChooseZoom(2);
+        QCOMPARE(Preview()->accessibleDescription(), QString("Page 1 of 1, zoom 200 %"));
+        Bar("ThinTrackBarBright")->setValue(-40);
+        auto* bright = QAccessible::queryAccessibleInterface(Bar("ThinTrackBarBright"));
+        QCOMPARE(bright->text(QAccessible::Name), QString("Brightness"));
+        QCOMPARE(bright->text(QAccessible::Value), QString("-40"));
+    }
+
+    // Print and save from the keyboard ask their dialogs; Escape closes the window.
+    void keysPrintSaveAndClose() {
+        Open(std::make_unique<InstalledPrinter>());
+        QVERIFY(Get<QPushButton>("SavePDFButton")->isEnabled());
+        int printAsked = 0, saveAsked = 0;
+        form->printDialog = [&] {
+            return ++printAsked, false;
+        };
+        form->saveDialog = [&] {
+            return ++saveAsked, QString();
+        };
+        QTest::keySequence(form.get(), QKeySequence::Print);
+        QTest::keySequence(form.get(), QKeySequence::Save);
+        QCOMPARE(printAsked, 1);
+        QCOMPARE(saveAsked, 1);
+        QTest::keyClick(ZoomBox(), Qt::Key_Escape);
+        QVERIFY(!form->isVisible());
     }
 };
 

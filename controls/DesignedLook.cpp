@@ -1,0 +1,59 @@
+#include "controls/DesignedLook.h"
+
+#include <QWidget>
+
+namespace controls {
+
+namespace {
+
+struct RoleColours {
+    QPalette::ColorRole role;
+    QColor enabled;
+    QColor disabled;
+};
+
+} // namespace
+
+QPalette DesignedPalette(const QColor& background) {
+    const QColor black(0, 0, 0);
+    const QColor white(255, 255, 255);
+    const QColor face(240, 240, 240);
+    const QColor grey(120, 120, 120);
+    // Every role is set, so none is resolved from the application's (possibly dark) palette.
+    const RoleColours roles[] = {
+        {QPalette::WindowText, black, grey},
+        {QPalette::Button, face, face},
+        {QPalette::Light, white, white},
+        {QPalette::Midlight, QColor(227, 227, 227), QColor(247, 247, 247)},
+        {QPalette::Dark, QColor(160, 160, 160), QColor(160, 160, 160)},
+        {QPalette::Mid, QColor(160, 160, 160), QColor(160, 160, 160)},
+        {QPalette::Text, black, grey},
+        {QPalette::BrightText, white, white},
+        {QPalette::ButtonText, black, grey},
+        {QPalette::Base, white, face},
+        {QPalette::Window, background, background},
+        {QPalette::Shadow, QColor(105, 105, 105), black},
+        {QPalette::Highlight, QColor(0, 90, 170), QColor(145, 145, 145)},
+        {QPalette::HighlightedText, white, white},
+        {QPalette::Link, QColor(0, 0, 238), QColor(0, 0, 238)},
+        {QPalette::LinkVisited, QColor(85, 26, 139), QColor(85, 26, 139)},
+        {QPalette::AlternateBase, QColor(245, 245, 245), QColor(245, 245, 245)},
+        {QPalette::ToolTipBase, QColor(255, 255, 220), QColor(255, 255, 220)},
+        {QPalette::ToolTipText, black, black},
+        {QPalette::PlaceholderText, QColor(110, 110, 110), grey},
+    };
+    QPalette palette;
+    for (const RoleColours& colours : roles) {
+        palette.setColor(QPalette::Active, colours.role, colours.enabled);
+        palette.setColor(QPalette::Inactive, colours.role, colours.enabled);
+        palette.setColor(QPalette::Disabled, colours.role, colours.disabled);
+    }
+    return palette;
+}
+
+void SetDesignedLook(QWidget* widget, const QColor& background) {
+    widget->setPalette(DesignedPalette(background));
+    widget->setAutoFillBackground(true);
+}
+
+} // namespace controls

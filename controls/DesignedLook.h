@@ -1,0 +1,21 @@
+// The designed look of a window or panel: a background colour the design fixes, with a complete light
+// palette around it, so that a dark desktop theme cannot put light theme text on the light designed
+// background.
+#pragma once
+
+#include <QColor>
+#include <QPalette>
+
+class QWidget;
+
+namespace controls {
+
+// A light palette in every colour group (active, inactive, disabled): `background` as the window colour,
+// black text on white edit boxes and lists, black on light grey buttons, white on blue selections, grey
+// for disabled text.
+QPalette DesignedPalette(const QColor& background);
+
+// Gives `widget` (and through palette inheritance every child) that palette and fills its background.
+void SetDesignedLook(QWidget* widget, const QColor& background);
+
+} // namespace controls
