@@ -85,6 +85,23 @@ private:
     cups_option_t* options_ = nullptr;
 };
 
+// Why the queue at `uri` is in its state, as its administrator or its backend put it; empty when
+// it gives no reason.
+std::string StateMessage(const char* uri) {
+    if (uri == nullptr)
+        return {};
+    ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
+                 "printer-state-message");
+    ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
+    const char* message =
+        ippGetString(ippFindAttribute(response, "printer-state-message", IPP_TAG_TEXT), 0, nullptr);
+    std::string text = message != nullptr ? message : "";
+    ippDelete(response);
+    return text;
+}
+
 } // namespace
 
 TPrintJobChoices ChoicesOf(const QPrinter& printer) {
@@ -196,10 +213,9 @@ void SubmitPdfToCups(const QString& destination, const QString& title, int handl
     // A stopped queue would keep the job until someone starts it again; the user is told instead.
     const char* state = cupsGetOption("printer-state", dest->num_options, dest->options);
     if (state != nullptr && std::atoi(state) == IPP_PSTATE_STOPPED) {
-        const char* reason = cupsGetOption("printer-state-message", dest->num_options, dest->options);
-        throw EPrintError(
-            shown + " is stopped" +
-            (reason != nullptr && *reason != '\0' ? std::string(": ") + reason : std::string()));
+        const std::string reason =
+            StateMessage(cupsGetOption("printer-uri-supported", dest->num_options, dest->options));
+        throw EPrintError(shown + " is stopped" + (reason.empty() ? std::string() : ": " + reason));
     }
 
     // The user's choices first, then the defaults saved for the queue (lpoptions), as lp does.
