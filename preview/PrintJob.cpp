@@ -3,10 +3,12 @@
 #include "preview/Printer.h"
 
 #include <QDir>
+#include <QPrintEngine>
 #include <QSaveFile>
 
 #include <cups/cups.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <memory>
 #include <system_error>
@@ -105,8 +107,12 @@ std::string StateMessage(const char* uri) {
 } // namespace
 
 TPrintJobChoices ChoicesOf(const QPrinter& printer) {
-    return {printer.copyCount(), printer.collateCopies(), printer.duplex(), printer.colorMode(),
-            printer.pageLayout()};
+    // Qt's print dialog keeps its CUPS options in this print engine property (Qt's private
+    // PPK_CupsOptions); Qt's own CUPS engine sends them with the job, so do we.
+    constexpr auto CupsOptionsKey = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+    return {printer.copyCount(),  printer.collateCopies(),
+            printer.duplex(),     printer.colorMode(),
+            printer.pageLayout(), printer.printEngine()->property(CupsOptionsKey).toStringList()};
 }
 
 TCupsOptions CupsJobOptions(const TPrintJobChoices& choices) {
@@ -142,6 +148,13 @@ TCupsOptions CupsJobOptions(const TPrintJobChoices& choices) {
     }
     if (choices.colorMode == QPrinter::GrayScale)
         options.emplace_back("print-color-mode", "monochrome");
+    // A page range among them is the dialog's own, set only when every page is drawn.
+    for (qsizetype i = 0; i + 1 < choices.dialogOptions.size(); i += 2) {
+        const std::string name = choices.dialogOptions[i].toStdString();
+        if (std::none_of(options.begin(), options.end(),
+                         [&](const auto& option) { return option.first == name; }))
+            options.emplace_back(name, choices.dialogOptions[i + 1].toStdString());
+    }
     return options;
 }
 

@@ -6,6 +6,7 @@
 #include <QPageLayout>
 #include <QPrinter>
 #include <QString>
+#include <QStringList>
 
 #include <string>
 #include <utility>
@@ -20,14 +21,18 @@ struct TPrintJobChoices {
     QPrinter::DuplexMode duplex = QPrinter::DuplexNone;
     QPrinter::ColorMode colorMode = QPrinter::Color;
     QPageLayout layout;
+    // The dialog's further CUPS options as name, value, name, value...: pages per sheet, odd or even
+    // pages, holding the job, the printer's own features.
+    QStringList dialogOptions;
 };
 
 TPrintJobChoices ChoicesOf(const QPrinter& printer);
 
 using TCupsOptions = std::vector<std::pair<std::string, std::string>>;
 
-// The CUPS job options for the choices: copies, collation, sides, media and gray. The document holds
-// only the pages chosen, each laid out as it prints, so no page range or orientation is passed.
+// The CUPS job options for the choices: copies, collation, sides, media and gray, then the dialog's
+// further options. The document holds the pages drawn, each laid out as it prints, so neither the
+// range drawn nor the orientation is passed.
 TCupsOptions CupsJobOptions(const TPrintJobChoices& choices);
 
 // The file a job's PDF is drawn into: created in the user's temporary folder (in /tmp when that folder

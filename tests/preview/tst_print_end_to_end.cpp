@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QPrintEngine>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
@@ -197,9 +198,15 @@ void TestPrintEndToEnd::aPrintedDocumentArrivesWithItsPagesAndPaper_data() {
     QTest::addColumn<bool>("landscape");
     QTest::addColumn<bool>("gray");
     QTest::addColumn<int>("pages");
-    QTest::addColumn<QSizeF>("points"); // portrait
-    QTest::newRow("A4, two pages") << int(pA4) << false << false << 2 << QSizeF(595.28, 841.89);
-    QTest::newRow("Letter landscape in gray") << int(pLetter) << true << true << 1 << QSizeF(612, 792);
+    QTest::addColumn<QSizeF>("points");             // portrait
+    QTest::addColumn<QStringList>("dialogOptions"); // further CUPS options chosen in the print dialog
+    QTest::addColumn<int>("sheets");
+    QTest::newRow("A4, two pages") << int(pA4) << false << false << 2 << QSizeF(595.28, 841.89)
+                                   << QStringList() << 2;
+    QTest::newRow("Letter landscape in gray")
+        << int(pLetter) << true << true << 1 << QSizeF(612, 792) << QStringList() << 1;
+    QTest::newRow("A4, two pages on a sheet")
+        << int(pA4) << false << false << 2 << QSizeF(595.28, 841.89) << QStringList{"number-up", "2"} << 1;
 }
 
 void TestPrintEndToEnd::aPrintedDocumentArrivesWithItsPagesAndPaper() {
@@ -208,11 +215,16 @@ void TestPrintEndToEnd::aPrintedDocumentArrivesWithItsPagesAndPaper() {
     QFETCH(bool, gray);
     QFETCH(int, pages);
     QFETCH(QSizeF, points);
+    QFETCH(QStringList, dialogOptions);
+    QFETCH(int, sheets);
     if (const QString why = WhyNotPrintable(); !why.isEmpty())
         QSKIP(qPrintable(why));
 
     TPrintPreview preview;
     QtPrinterOf(preview).setPrinterName(QStringLiteral("PDF"));
+    // Where Qt's print dialog leaves its CUPS options.
+    QtPrinterOf(preview).printEngine()->setProperty(QPrintEngine::PrintEnginePropertyKey(0xfe00),
+                                                    dialogOptions);
     QVERIFY(preview.PrinterInstalled());
     preview.SetPaperType(TPaperType(type));
     preview.SetOrientation(landscape ? poLandscape : poPortrait);
@@ -231,7 +243,7 @@ void TestPrintEndToEnd::aPrintedDocumentArrivesWithItsPagesAndPaper() {
     QVERIFY2(!file.isEmpty(), qPrintable("no file with " + token + " in " + OutputFolders().join(", ")));
     Keep(file, QStringLiteral("printed-%1.pdf").arg(QTest::currentDataTag()).replace(' ', '-'));
     QFile::remove(file);
-    QVERIFY2(PageCount(info) == pages, qPrintable(info));
+    QVERIFY2(PageCount(info) == sheets, qPrintable(info));
     // A landscape sheet comes either turned or as a portrait page with a rotation.
     const QSizeF size = PageSize(info);
     QVERIFY2(Near(size, points) || Near(size, points.transposed()), qPrintable(info));

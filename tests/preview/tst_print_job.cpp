@@ -69,28 +69,35 @@ void TestPrintJob::theOptionsCarryTheDialogsChoices_data() {
     QTest::addColumn<bool>("gray");
     QTest::addColumn<QPageSize>("size");
     QTest::addColumn<bool>("landscape");
+    QTest::addColumn<QStringList>("dialogOptions");
     QTest::addColumn<QString>("options");
     const QPageSize custom(QSizeF(150, 100.5), QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
     QTest::newRow("one copy of A4") << 1 << true << int(QPrinter::DuplexNone) << false
-                                    << QPageSize(QPageSize::A4) << false
+                                    << QPageSize(QPageSize::A4) << false << QStringList()
                                     << "copies=1 sides=one-sided media=A4";
     QTest::newRow("no copies is one")
         << 0 << false << int(QPrinter::DuplexNone) << false << QPageSize(QPageSize::A4) << false
-        << "copies=1 sides=one-sided media=A4";
+        << QStringList() << "copies=1 sides=one-sided media=A4";
     QTest::newRow("collated, both sides, portrait")
         << 3 << true << int(QPrinter::DuplexAuto) << false << QPageSize(QPageSize::Letter) << false
+        << QStringList()
         << "copies=3 multiple-document-handling=separate-documents-collated-copies "
            "sides=two-sided-long-edge media=Letter";
     QTest::newRow("uncollated, both sides, landscape, gray")
         << 2 << false << int(QPrinter::DuplexAuto) << true << QPageSize(QPageSize::A5) << true
+        << QStringList()
         << "copies=2 multiple-document-handling=separate-documents-uncollated-copies "
            "sides=two-sided-short-edge media=A5 print-color-mode=monochrome";
     QTest::newRow("long side of a Japanese B5")
         << 1 << true << int(QPrinter::DuplexLongSide) << false << QPageSize(QPageSize::JisB5) << true
-        << "copies=1 sides=two-sided-long-edge media=B5";
+        << QStringList() << "copies=1 sides=two-sided-long-edge media=B5";
     QTest::newRow("short side of a custom paper, portrait first")
-        << 1 << true << int(QPrinter::DuplexShortSide) << false << custom << true
+        << 1 << true << int(QPrinter::DuplexShortSide) << false << custom << true << QStringList()
         << "copies=1 sides=two-sided-short-edge media=Custom.100.5x150mm";
+    QTest::newRow("the dialog's further options, its copies overruled")
+        << 1 << true << int(QPrinter::DuplexNone) << false << QPageSize(QPageSize::A4) << false
+        << QStringList{"number-up", "2", "copies", "5", "page-set", "odd"}
+        << "copies=1 sides=one-sided media=A4 number-up=2 page-set=odd";
 }
 
 void TestPrintJob::theOptionsCarryTheDialogsChoices() {
@@ -100,6 +107,7 @@ void TestPrintJob::theOptionsCarryTheDialogsChoices() {
     QFETCH(bool, gray);
     QFETCH(QPageSize, size);
     QFETCH(bool, landscape);
+    QFETCH(QStringList, dialogOptions);
     QFETCH(QString, options);
     TPrintJobChoices choices;
     choices.copies = copies;
@@ -107,6 +115,7 @@ void TestPrintJob::theOptionsCarryTheDialogsChoices() {
     choices.duplex = QPrinter::DuplexMode(duplex);
     choices.colorMode = gray ? QPrinter::GrayScale : QPrinter::Color;
     choices.layout = QPageLayout(size, landscape ? QPageLayout::Landscape : QPageLayout::Portrait, {});
+    choices.dialogOptions = dialogOptions;
     QCOMPARE(Joined(CupsJobOptions(choices)), options);
 }
 
