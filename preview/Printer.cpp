@@ -64,8 +64,8 @@ void TSystemPrinter::SetTitle(const QString& title) {
 }
 
 void TSystemPrinter::BeginDoc() {
+    Abort(); // a job still open is withdrawn, not mixed into the new one
     aborted_ = false;
-    DiscardJob();
     job_ = std::make_unique<TPrintJobFile>();
     // The chosen queue's paper, margins and resolution, so that the pages are laid out as on it.
     writer_ = std::make_unique<QPdfWriter>(&job_->Device());

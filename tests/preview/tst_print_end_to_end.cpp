@@ -155,11 +155,12 @@ QPrinter& QtPrinterOf(TPrintPreview& preview) {
     return dynamic_cast<TSystemPrinter&>(preview.Printer()).QtPrinter();
 }
 
-// A CUPS-PDF queue of the test's own, named for this run and deleted with the object.
+// A CUPS-PDF queue of the test's own, named for this run and deleted with the object; one left by a
+// crashed run carries its process id, by which scripts/cups-test-printer.sh removes it.
 class ThrowawayQueue {
 public:
     ThrowawayQueue()
-        : name_(Token("throwaway")) {
+        : name_(Token(QStringLiteral("throwaway-%1").arg(QCoreApplication::applicationPid()))) {
         created_ = Run("lpadmin",
                        {"-p", name_, "-E", "-v", "cups-pdf:/", "-m", "lsb/usr/cups-pdf/CUPS-PDF_opt.ppd"});
     }
