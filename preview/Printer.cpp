@@ -1,5 +1,9 @@
 #include "preview/Printer.h"
 
+#include "preview/PrintJob.h"
+
+#include <QCoreApplication>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
 
@@ -17,11 +21,8 @@ TSystemPrinter::TSystemPrinter()
     : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {}
 
 TSystemPrinter::~TSystemPrinter() {
-    // An open job goes before its printer; a job left open is withdrawn where the printer can.
-    if (canvas_.IsActive()) {
-        printer_->abort();
-        canvas_.End();
-    }
+    // A job left open is withdrawn: nothing of it is handed over.
+    Abort();
 }
 
 bool TSystemPrinter::Installed() const {
@@ -63,29 +64,61 @@ void TSystemPrinter::SetTitle(const QString& title) {
 }
 
 void TSystemPrinter::BeginDoc() {
+    Abort(); // a job still open is withdrawn, not mixed into the new one
     aborted_ = false;
-    if (!canvas_.Begin(printer_.get()))
+    job_ = std::make_unique<TPrintJobFile>();
+    // The chosen queue's paper, margins and resolution, so that the pages are laid out as on it.
+    writer_ = std::make_unique<QPdfWriter>(&job_->Device());
+    writer_->setResolution(printer_->resolution());
+    writer_->setPageLayout(printer_->pageLayout());
+    writer_->setTitle(printer_->docName());
+    writer_->setCreator(QCoreApplication::applicationName());
+    if (!canvas_.Begin(writer_.get())) {
+        DiscardJob();
         throw EPrintError("The printer could not start the print job");
+    }
 }
 
 void TSystemPrinter::NewPage() {
-    if (!printer_->newPage())
+    if (writer_ == nullptr || !writer_->newPage())
         throw EPrintError("The printer could not start a new page");
 }
 
 void TSystemPrinter::EndDoc() {
-    if (!canvas_.End() && !aborted_)
+    const bool ended = canvas_.End();
+    if (job_ == nullptr || aborted_) {
+        DiscardJob();
+        return;
+    }
+    writer_.reset();
+    const std::unique_ptr<TPrintJobFile> job = std::move(job_);
+    if (!ended)
         throw EPrintError("The printer could not finish the print job");
+    HandOver(*job);
 }
 
 void TSystemPrinter::Abort() {
     if (!canvas_.IsActive())
         return;
     aborted_ = true;
-    // CUPS takes the job only when it ends; where the printer cannot withdraw it, the pages printed so
-    // far are still sent when the job is closed.
-    printer_->abort();
     canvas_.End();
+    DiscardJob();
+}
+
+void TSystemPrinter::DiscardJob() {
+    writer_.reset();
+    job_.reset();
+}
+
+void TSystemPrinter::HandOver(TPrintJobFile& job) {
+    // "Print to file" in the print dialog names a file; otherwise the job goes to the chosen queue.
+    const QString file = printer_->outputFileName();
+    if (!file.isEmpty()) {
+        job.CopyTo(file);
+        return;
+    }
+    SubmitPdfToCups(printer_->printerName(), printer_->docName(), job.Finished(),
+                    CupsJobOptions(ChoicesOf(*printer_)));
 }
 
 bool TSystemPrinter::Printing() const {

@@ -15,9 +15,12 @@
 #include <stdexcept>
 
 class QPaintDevice;
+class QPdfWriter;
 class QPrinter;
 
 namespace preview {
+
+class TPrintJobFile;
 
 // The printer could not start, continue or finish a job; what() says which.
 class EPrintError : public std::runtime_error {
@@ -76,8 +79,10 @@ public:
     QRect PrintableAreaPixels() const;
 };
 
-// The system's current printer through QPrinter at its full resolution; on CUPS a job is sent when it
-// ends. The QPrinter is there for the system's print dialog.
+// The system's current printer through QPrinter at its full resolution. The QPrinter holds the print
+// dialog's choices and the chosen queue's paper and margins; a job is drawn into a private PDF with
+// that layout and handed to CUPS (or to the file chosen in the dialog) only when it ends complete, so
+// an aborted or failed job prints nothing.
 class TSystemPrinter : public TPrinter {
 public:
     TSystemPrinter();
@@ -101,10 +106,18 @@ public:
     TCanvas& Canvas() override { return canvas_; }
 
 private:
+    // Closes the open job's file and writer; nothing is handed over.
+    void DiscardJob();
+    // Sends the complete job to the chosen queue or file.
+    void HandOver(TPrintJobFile& job);
+
     std::unique_ptr<QPrinter> printer_;
     // Whether any printer exists, and when CUPS was last asked.
     mutable bool installed_ = false;
     mutable QElapsedTimer installedAsked_;
+    // The open job: its file and the writer drawing into it (gone before the file).
+    std::unique_ptr<TPrintJobFile> job_;
+    std::unique_ptr<QPdfWriter> writer_;
     TDeviceCanvas canvas_;
     bool aborted_ = false;
 };

@@ -33,6 +33,17 @@ as_root() {
   fi
 }
 
+# Print tests add queues of their own named handvise-throwaway-<pid>-<random> and delete them when
+# done; a test that crashed leaves its queue behind, which goes once its process is gone.
+remove_leftover_queues() {
+  local leftover pid
+  for leftover in $(lpstat -e 2>/dev/null | grep '^handvise-throwaway-[0-9][0-9]*-' || true); do
+    pid=${leftover#handvise-throwaway-}
+    pid=${pid%%-*}
+    [[ -d /proc/$pid ]] || as_root lpadmin -x "$leftover" || true
+  done
+}
+
 start() {
   if ! command -v cupsd >/dev/null && [[ ! -x /usr/sbin/cupsd ]]; then
     echo "cups-test-printer: CUPS is not installed; the print tests will skip" >&2
@@ -50,6 +61,7 @@ start() {
       return 1
     fi
   fi
+  remove_leftover_queues
   if ! lpstat -p "$queue" >/dev/null 2>&1; then
     as_root lpadmin -p "$queue" -E -v cups-pdf:/ -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd
   fi

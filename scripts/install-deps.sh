@@ -23,7 +23,7 @@ packages=(
   fonts-dejavu-core fonts-liberation2 fontconfig
   xvfb xauth
   locales
-  cups printer-driver-cups-pdf ghostscript poppler-utils
+  cups printer-driver-cups-pdf ghostscript poppler-utils libcups2-dev
   desktop-file-utils appstream lintian dpkg-dev fakeroot file
 )
 if [[ "${1:-}" == "--dev" ]]; then

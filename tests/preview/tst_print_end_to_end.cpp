@@ -1,11 +1,13 @@
 // The preview control's printing and PDF export end to end: a routine-like document printed through
 // the system printer to the CUPS-PDF queue "PDF" (scripts/cups-test-printer.sh starts it) and saved
-// through the real PDF library beside the test program, both read back with poppler's tools.
+// through the real PDF library beside the test program, both read back with poppler's tools; an
+// aborted job that prints nothing, and queues of the test's own stopped or deleted during a job.
 #include "preview/Preview.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QPrintEngine>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
@@ -27,6 +29,9 @@ private slots:
     void aPrintedDocumentArrivesWithItsPagesAndPaper_data();
     void aPrintedDocumentArrivesWithItsPagesAndPaper();
     void aDirectDocumentArrivesAsDrawn();
+    void anAbortedJobPrintsNothing();
+    void aQueueThatGoesAwayDuringAJobIsReported_data();
+    void aQueueThatGoesAwayDuringAJobIsReported();
     void aSavedPdfHasThePagesPaperAndTexts_data();
     void aSavedPdfHasThePagesPaperAndTexts();
 
@@ -121,6 +126,58 @@ QString WaitForPrintedFile(const QString& token, QString* file) {
     return {};
 }
 
+bool Run(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    return process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit &&
+           process.exitCode() == 0;
+}
+
+// A name of its own for a job or queue, so that this run's files and queues are told apart.
+QString Token(const QString& kind) {
+    return QStringLiteral("handvise-%1-%2")
+        .arg(kind)
+        .arg(QRandomGenerator::global()->generate(), 8, 16, QChar('0'));
+}
+
+// Why the CUPS-PDF queue cannot be printed to and read back here; empty when it can.
+QString WhyNotPrintable() {
+    if (!QPrinterInfo::availablePrinterNames().contains(QStringLiteral("PDF")))
+        return QStringLiteral(
+            "no CUPS server with the queue PDF answers (scripts/cups-test-printer.sh start sets one up)");
+    if (QStandardPaths::findExecutable("pdfinfo").isEmpty())
+        return QStringLiteral(
+            "pdfinfo is not installed (poppler-utils; scripts/install-deps.sh installs it)");
+    return {};
+}
+
+QPrinter& QtPrinterOf(TPrintPreview& preview) {
+    return dynamic_cast<TSystemPrinter&>(preview.Printer()).QtPrinter();
+}
+
+// A CUPS-PDF queue of the test's own, named for this run and deleted with the object; one left by a
+// crashed run carries its process id, by which scripts/cups-test-printer.sh removes it.
+class ThrowawayQueue {
+public:
+    ThrowawayQueue()
+        : name_(Token(QStringLiteral("throwaway-%1").arg(QCoreApplication::applicationPid()))) {
+        created_ = Run("lpadmin",
+                       {"-p", name_, "-E", "-v", "cups-pdf:/", "-m", "lsb/usr/cups-pdf/CUPS-PDF_opt.ppd"});
+    }
+    ~ThrowawayQueue() {
+        if (created_)
+            Run("lpadmin", {"-x", name_});
+    }
+    ThrowawayQueue(const ThrowawayQueue&) = delete;
+    ThrowawayQueue& operator=(const ThrowawayQueue&) = delete;
+    bool Created() const { return created_; }
+    const QString& Name() const { return name_; }
+
+private:
+    QString name_;
+    bool created_ = false;
+};
+
 // Keeps a copy of an output file for looking at, when HANDVISE_KEEP_OUTPUT names a folder.
 void Keep(const QString& file, const QString& name) {
     const QString folder = qEnvironmentVariable("HANDVISE_KEEP_OUTPUT");
@@ -141,9 +198,15 @@ void TestPrintEndToEnd::aPrintedDocumentArrivesWithItsPagesAndPaper_data() {
     QTest::addColumn<bool>("landscape");
     QTest::addColumn<bool>("gray");
     QTest::addColumn<int>("pages");
-    QTest::addColumn<QSizeF>("points"); // portrait
-    QTest::newRow("A4, two pages") << int(pA4) << false << false << 2 << QSizeF(595.28, 841.89);
-    QTest::newRow("Letter landscape in gray") << int(pLetter) << true << true << 1 << QSizeF(612, 792);
+    QTest::addColumn<QSizeF>("points");             // portrait
+    QTest::addColumn<QStringList>("dialogOptions"); // further CUPS options chosen in the print dialog
+    QTest::addColumn<int>("sheets");
+    QTest::newRow("A4, two pages") << int(pA4) << false << false << 2 << QSizeF(595.28, 841.89)
+                                   << QStringList() << 2;
+    QTest::newRow("Letter landscape in gray")
+        << int(pLetter) << true << true << 1 << QSizeF(612, 792) << QStringList() << 1;
+    QTest::newRow("A4, two pages on a sheet")
+        << int(pA4) << false << false << 2 << QSizeF(595.28, 841.89) << QStringList{"number-up", "2"} << 1;
 }
 
 void TestPrintEndToEnd::aPrintedDocumentArrivesWithItsPagesAndPaper() {
@@ -152,22 +215,23 @@ void TestPrintEndToEnd::aPrintedDocumentArrivesWithItsPagesAndPaper() {
     QFETCH(bool, gray);
     QFETCH(int, pages);
     QFETCH(QSizeF, points);
-    if (!QPrinterInfo::availablePrinterNames().contains(QStringLiteral("PDF")))
-        QSKIP("no CUPS server with the queue PDF answers (scripts/cups-test-printer.sh start sets one up)");
-    if (QStandardPaths::findExecutable("pdfinfo").isEmpty())
-        QSKIP("pdfinfo is not installed (poppler-utils; scripts/install-deps.sh installs it)");
+    QFETCH(QStringList, dialogOptions);
+    QFETCH(int, sheets);
+    if (const QString why = WhyNotPrintable(); !why.isEmpty())
+        QSKIP(qPrintable(why));
 
     TPrintPreview preview;
-    auto& printer = dynamic_cast<TSystemPrinter&>(preview.Printer());
-    printer.QtPrinter().setPrinterName(QStringLiteral("PDF"));
+    QtPrinterOf(preview).setPrinterName(QStringLiteral("PDF"));
+    // Where Qt's print dialog leaves its CUPS options.
+    QtPrinterOf(preview).printEngine()->setProperty(QPrintEngine::PrintEnginePropertyKey(0xfe00),
+                                                    dialogOptions);
     QVERIFY(preview.PrinterInstalled());
     preview.SetPaperType(TPaperType(type));
     preview.SetOrientation(landscape ? poLandscape : poPortrait);
     preview.SetGrayscale(gray ? TGrayscaleOptions(gsPrint) : TGrayscaleOptions());
     RecordRoutine(preview, pages);
     // A title of its own, so that this job's file is told apart from other jobs' files.
-    const QString token =
-        QStringLiteral("handvise-print-%1").arg(QRandomGenerator::global()->generate(), 8, 16, QChar('0'));
+    const QString token = Token("print");
     preview.SetPrintJobTitle(token);
     QSignalSpy after(&preview, &TPrintPreview::OnAfterPrint);
     preview.Print();
@@ -179,23 +243,20 @@ void TestPrintEndToEnd::aPrintedDocumentArrivesWithItsPagesAndPaper() {
     QVERIFY2(!file.isEmpty(), qPrintable("no file with " + token + " in " + OutputFolders().join(", ")));
     Keep(file, QStringLiteral("printed-%1.pdf").arg(QTest::currentDataTag()).replace(' ', '-'));
     QFile::remove(file);
-    QVERIFY2(PageCount(info) == pages, qPrintable(info));
+    QVERIFY2(PageCount(info) == sheets, qPrintable(info));
     // A landscape sheet comes either turned or as a portrait page with a rotation.
     const QSizeF size = PageSize(info);
     QVERIFY2(Near(size, points) || Near(size, points.transposed()), qPrintable(info));
 }
 
 void TestPrintEndToEnd::aDirectDocumentArrivesAsDrawn() {
-    if (!QPrinterInfo::availablePrinterNames().contains(QStringLiteral("PDF")))
-        QSKIP("no CUPS server with the queue PDF answers (scripts/cups-test-printer.sh start sets one up)");
-    if (QStandardPaths::findExecutable("pdfinfo").isEmpty())
-        QSKIP("pdfinfo is not installed (poppler-utils; scripts/install-deps.sh installs it)");
+    if (const QString why = WhyNotPrintable(); !why.isEmpty())
+        QSKIP(qPrintable(why));
     TPrintPreview preview;
-    dynamic_cast<TSystemPrinter&>(preview.Printer()).QtPrinter().setPrinterName(QStringLiteral("PDF"));
+    QtPrinterOf(preview).setPrinterName(QStringLiteral("PDF"));
     preview.SetPaperType(pA5);
     preview.SetDirectPrint(true);
-    const QString token =
-        QStringLiteral("handvise-direct-%1").arg(QRandomGenerator::global()->generate(), 8, 16, QChar('0'));
+    const QString token = Token("direct");
     preview.SetPrintJobTitle(token);
     RecordRoutine(preview, 3);
     QCOMPARE(preview.State(), TPreviewState::Idle);
@@ -252,6 +313,81 @@ void TestPrintEndToEnd::aSavedPdfHasThePagesPaperAndTexts() {
     QVERIFY2(text.contains("Training Cycle") && text.contains(QStringLiteral("Week %1").arg(pages * 8)) &&
                  text.contains("112 lb x 7"),
              qPrintable(text));
+}
+
+void TestPrintEndToEnd::anAbortedJobPrintsNothing() {
+    if (const QString why = WhyNotPrintable(); !why.isEmpty())
+        QSKIP(qPrintable(why));
+    TPrintPreview preview;
+    QtPrinterOf(preview).setPrinterName(QStringLiteral("PDF"));
+    preview.SetPaperType(pA4);
+    RecordRoutine(preview, 3);
+    const QString aborted = Token("aborted");
+    preview.SetPrintJobTitle(aborted);
+    const QMetaObject::Connection abortAfterPageOne =
+        connect(&preview, &TPrintPreview::OnPrintProgress, this,
+                [](int page, int progress, bool& abortIt) { abortIt = page == 1 && progress > 0; });
+    preview.Print();
+    QVERIFY(preview.Aborted());
+    disconnect(abortAfterPageOne);
+
+    // The queue prints its jobs in turn: once the next job has arrived, an aborted one would have too.
+    const QString next = Token("next");
+    preview.SetPrintJobTitle(next);
+    preview.Print();
+    QVERIFY(!preview.Aborted());
+    QString file;
+    const QString info = WaitForPrintedFile(next, &file);
+    QVERIFY2(!file.isEmpty(), qPrintable("no file with " + next + " in " + OutputFolders().join(", ")));
+    QFile::remove(file);
+    QVERIFY2(PageCount(info) == 3, qPrintable(info));
+    QVERIFY2(Near(PageSize(info), QSizeF(595.28, 841.89)), qPrintable(info));
+    for (const QString& folder : OutputFolders())
+        QVERIFY2(QDir(folder).entryList({"*" + aborted + "*"}, QDir::Files).isEmpty(), qPrintable(folder));
+}
+
+void TestPrintEndToEnd::aQueueThatGoesAwayDuringAJobIsReported_data() {
+    QTest::addColumn<QStringList>("command"); // run on the queue after page 1; %1 is its name
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("stopped") << QStringList{"cupsdisable", "-r", "Paper jam", "%1"}
+                             << QStringLiteral("is stopped: Paper jam");
+    QTest::newRow("refusing jobs") << QStringList{"cupsreject", "%1"}
+                                   << QStringLiteral("did not take the print job: ");
+    QTest::newRow("deleted") << QStringList{"lpadmin", "-x", "%1"} << QStringLiteral("is not available: ");
+}
+
+void TestPrintEndToEnd::aQueueThatGoesAwayDuringAJobIsReported() {
+    QFETCH(QStringList, command);
+    QFETCH(QString, reason);
+    if (const QString why = WhyNotPrintable(); !why.isEmpty())
+        QSKIP(qPrintable(why));
+    const ThrowawayQueue queue;
+    if (!queue.Created())
+        QSKIP("cannot add a CUPS queue here (lpadmin needs an administrator)");
+    TPrintPreview preview;
+    QtPrinterOf(preview).setPrinterName(queue.Name());
+    QCOMPARE(QtPrinterOf(preview).printerName(), queue.Name());
+    RecordRoutine(preview, 3);
+    preview.SetPrintJobTitle(queue.Name());
+    for (QString& argument : command)
+        argument.replace("%1", queue.Name());
+    bool changed = false;
+    connect(&preview, &TPrintPreview::OnPrintProgress, this, [&](int page, int progress, bool&) {
+        if (page == 1 && progress > 0 && !changed)
+            changed = Run(command.first(), command.mid(1));
+    });
+    QSignalSpy after(&preview, &TPrintPreview::OnAfterPrint);
+    QString error;
+    try {
+        preview.Print();
+    } catch (const EPrintError& failure) {
+        error = QString::fromUtf8(failure.what());
+    }
+    QVERIFY(changed);
+    QVERIFY2(error.startsWith("The printer \"" + queue.Name() + "\" " + reason), qPrintable(error));
+    QCOMPARE(after.size(), 1);
+    QVERIFY(preview.Aborted());
+    QCOMPARE(preview.State(), TPreviewState::Idle);
 }
 
 QTEST_MAIN(TestPrintEndToEnd)

@@ -1,0 +1,267 @@
+#include "preview/PrintJob.h"
+
+#include "preview/Printer.h"
+
+#include <QDir>
+#include <QPrintEngine>
+#include <QSaveFile>
+
+#include <cups/cups.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <memory>
+#include <system_error>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace preview {
+
+namespace {
+
+std::string ErrorText(int error) {
+    return std::generic_category().message(error);
+}
+
+std::string Quoted(const QString& text) {
+    return "\"" + text.toStdString() + "\"";
+}
+
+// A size as CUPS names a custom one: portrait width by height in millimetres.
+std::string CustomMedia(const QPageSize& size) {
+    QSizeF millimetres = size.size(QPageSize::Millimeter);
+    if (millimetres.width() > millimetres.height())
+        millimetres.transpose();
+    const auto number = [](qreal value) {
+        return QString::number(qRound(value * 100) / 100.0);
+    };
+    return ("Custom." + number(millimetres.width()) + "x" + number(millimetres.height()) + "mm")
+        .toStdString();
+}
+
+// Reads exactly `count` bytes at `offset` of the file; the number read, less only at its end.
+ssize_t ReadAt(int handle, char* buffer, size_t count, off_t offset) {
+    for (;;) {
+        const ssize_t done = ::pread(handle, buffer, count, offset);
+        if (done >= 0 || errno != EINTR)
+            return done;
+    }
+}
+
+// The job's bytes in pieces, from the first to the last; `write` takes each piece and says whether
+// it went. Raises EPrintError when the file cannot be read.
+template <class Write> bool ForEachPiece(int handle, Write&& write) {
+    constexpr size_t PieceSize = 64 * 1024;
+    auto piece = std::make_unique<char[]>(PieceSize);
+    for (off_t offset = 0;;) {
+        const ssize_t done = ReadAt(handle, piece.get(), PieceSize, offset);
+        if (done < 0)
+            throw EPrintError("Cannot read the print job's temporary file: " + ErrorText(errno));
+        if (done == 0)
+            return true;
+        if (!write(piece.get(), static_cast<size_t>(done)))
+            return false;
+        offset += done;
+    }
+}
+
+struct TDestDeleter {
+    void operator()(cups_dest_t* dest) const { cupsFreeDests(1, dest); }
+};
+
+// Options for cupsCreateJob, freed with the object.
+class TCupsOptionArray {
+public:
+    ~TCupsOptionArray() { cupsFreeOptions(count_, options_); }
+    // Adds the option unless one of that name is there already.
+    void AddMissing(const char* name, const char* value) {
+        if (cupsGetOption(name, count_, options_) == nullptr)
+            count_ = cupsAddOption(name, value, count_, &options_);
+    }
+    int Count() const { return count_; }
+    cups_option_t* Options() const { return options_; }
+
+private:
+    int count_ = 0;
+    cups_option_t* options_ = nullptr;
+};
+
+// Why the queue at `uri` is in its state, as its administrator or its backend put it; empty when
+// it gives no reason.
+std::string StateMessage(const char* uri) {
+    if (uri == nullptr)
+        return {};
+    ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
+                 "printer-state-message");
+    ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
+    const char* message =
+        ippGetString(ippFindAttribute(response, "printer-state-message", IPP_TAG_TEXT), 0, nullptr);
+    std::string text = message != nullptr ? message : "";
+    ippDelete(response);
+    return text;
+}
+
+} // namespace
+
+TPrintJobChoices ChoicesOf(const QPrinter& printer) {
+    // Qt's print dialog keeps its CUPS options in this print engine property (Qt's private
+    // PPK_CupsOptions); Qt's own CUPS engine sends them with the job, so do we.
+    constexpr auto CupsOptionsKey = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+    return {printer.copyCount(),  printer.collateCopies(),
+            printer.duplex(),     printer.colorMode(),
+            printer.pageLayout(), printer.printEngine()->property(CupsOptionsKey).toStringList()};
+}
+
+TCupsOptions CupsJobOptions(const TPrintJobChoices& choices) {
+    TCupsOptions options;
+    const int copies = std::max(choices.copies, 1);
+    options.emplace_back("copies", std::to_string(copies));
+    if (copies > 1)
+        options.emplace_back("multiple-document-handling", choices.collate
+                                                               ? "separate-documents-collated-copies"
+                                                               : "separate-documents-uncollated-copies");
+    const bool landscape = choices.layout.orientation() == QPageLayout::Landscape;
+    switch (choices.duplex) {
+    case QPrinter::DuplexNone:
+        options.emplace_back("sides", "one-sided");
+        break;
+    case QPrinter::DuplexAuto:
+        // Bound at the sheet's long side as it is read: a landscape sheet turns over its short edge.
+        options.emplace_back("sides", landscape ? "two-sided-short-edge" : "two-sided-long-edge");
+        break;
+    case QPrinter::DuplexLongSide:
+        options.emplace_back("sides", "two-sided-long-edge");
+        break;
+    case QPrinter::DuplexShortSide:
+        options.emplace_back("sides", "two-sided-short-edge");
+        break;
+    }
+    const QPageSize size = choices.layout.pageSize();
+    if (size.isValid()) {
+        // Qt names a known size and a printer's own size the way the printer's driver does.
+        const QString key = size.key();
+        const bool custom = size.id() == QPageSize::Custom && (key.isEmpty() || key.startsWith("Custom."));
+        options.emplace_back("media", custom ? CustomMedia(size) : key.toStdString());
+    }
+    if (choices.colorMode == QPrinter::GrayScale)
+        options.emplace_back("print-color-mode", "monochrome");
+    // A page range among them is the dialog's own, set only when every page is drawn.
+    for (qsizetype i = 0; i + 1 < choices.dialogOptions.size(); i += 2) {
+        const std::string name = choices.dialogOptions[i].toStdString();
+        if (std::none_of(options.begin(), options.end(),
+                         [&](const auto& option) { return option.first == name; }))
+            options.emplace_back(name, choices.dialogOptions[i + 1].toStdString());
+    }
+    return options;
+}
+
+// ---- the job's file
+
+TPrintJobFile::TPrintJobFile() {
+    // tempPath() is empty when TMPDIR names a folder that does not exist.
+    QStringList folders{QDir::tempPath(), QStringLiteral("/tmp")};
+    folders.removeAll(QString());
+    std::string failure;
+    for (const QString& folder : folders) {
+        QByteArray name = QFile::encodeName(folder + QStringLiteral("/handvise-print-XXXXXX"));
+        // Close-on-exec: a program started meanwhile must not keep the file alive.
+        const int handle = ::mkostemp(name.data(), O_CLOEXEC);
+        if (handle < 0) {
+            failure =
+                "Cannot create the print job's temporary file in " + Quoted(folder) + ": " + ErrorText(errno);
+            continue;
+        }
+        ::unlink(name.constData());
+        if (file_.open(handle, QIODevice::ReadWrite, QFileDevice::AutoCloseHandle))
+            return;
+        ::close(handle);
+        failure = "Cannot open the print job's temporary file: " + file_.errorString().toStdString();
+    }
+    throw EPrintError(failure);
+}
+
+int TPrintJobFile::Finished() {
+    if (!file_.flush())
+        throw EPrintError("Cannot write the print job's temporary file: " +
+                          file_.errorString().toStdString());
+    return file_.handle();
+}
+
+void TPrintJobFile::CopyTo(const QString& fileName) {
+    const int handle = Finished();
+    QSaveFile target(fileName);
+    const auto failed = [&] {
+        return EPrintError("Cannot write the file " + Quoted(fileName) + ": " +
+                           target.errorString().toStdString());
+    };
+    if (!target.open(QIODevice::WriteOnly))
+        throw failed();
+    ForEachPiece(handle, [&](const char* bytes, size_t count) {
+        return target.write(bytes, static_cast<qint64>(count)) == static_cast<qint64>(count);
+    });
+    if (!target.commit())
+        throw failed();
+}
+
+// ---- the hand-over to CUPS
+
+void SubmitPdfToCups(const QString& destination, const QString& title, int handle,
+                     const TCupsOptions& options) {
+    const QByteArray queue = destination.section(QLatin1Char('/'), 0, 0).toUtf8();
+    const QByteArray instance = destination.section(QLatin1Char('/'), 1).toUtf8();
+    const std::string shown =
+        destination.isEmpty() ? std::string("The default printer") : "The printer " + Quoted(destination);
+    const auto failure = [&](const std::string& what) {
+        return EPrintError(shown + " " + what + ": " + cupsLastErrorString());
+    };
+
+    const std::unique_ptr<cups_dest_t, TDestDeleter> dest(
+        cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.isEmpty() ? nullptr : queue.constData(),
+                         instance.isEmpty() ? nullptr : instance.constData()));
+    if (dest == nullptr)
+        throw failure("is not available");
+    // A stopped queue would keep the job until someone starts it again; the user is told instead.
+    const char* state = cupsGetOption("printer-state", dest->num_options, dest->options);
+    if (state != nullptr && std::atoi(state) == IPP_PSTATE_STOPPED) {
+        const std::string reason =
+            StateMessage(cupsGetOption("printer-uri-supported", dest->num_options, dest->options));
+        throw EPrintError(shown + " is stopped" + (reason.empty() ? std::string() : ": " + reason));
+    }
+
+    // The user's choices first, then the defaults saved for the queue (lpoptions), as lp does.
+    TCupsOptionArray jobOptions;
+    for (const auto& [name, value] : options)
+        jobOptions.AddMissing(name.c_str(), value.c_str());
+    for (int i = 0; i < dest->num_options; ++i)
+        jobOptions.AddMissing(dest->options[i].name, dest->options[i].value);
+
+    const QByteArray name = title.toUtf8();
+    const int job = cupsCreateJob(CUPS_HTTP_DEFAULT, dest->name, name.constData(), jobOptions.Count(),
+                                  jobOptions.Options());
+    if (job == 0)
+        throw failure("did not take the print job");
+    bool sent = false;
+    try {
+        sent = cupsStartDocument(CUPS_HTTP_DEFAULT, dest->name, job, name.constData(), CUPS_FORMAT_PDF, 1) ==
+                   HTTP_STATUS_CONTINUE &&
+               ForEachPiece(handle, [](const char* bytes, size_t count) {
+                   return cupsWriteRequestData(CUPS_HTTP_DEFAULT, bytes, count) == HTTP_STATUS_CONTINUE;
+               });
+    } catch (...) {
+        cupsFinishDocument(CUPS_HTTP_DEFAULT, dest->name);
+        cupsCancelJob2(CUPS_HTTP_DEFAULT, dest->name, job, 0);
+        throw;
+    }
+    const ipp_status_t finished = cupsFinishDocument(CUPS_HTTP_DEFAULT, dest->name);
+    if (!sent || finished > IPP_STATUS_OK_CONFLICTING) {
+        const EPrintError error = failure("did not take the print job");
+        // Half a document must not print.
+        cupsCancelJob2(CUPS_HTTP_DEFAULT, dest->name, job, 0);
+        throw error;
+    }
+}
+
+} // namespace preview
