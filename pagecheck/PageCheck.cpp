@@ -436,7 +436,7 @@ void CheckHeader(QByteArrayView bytes, Reader& in) {
     if (bytes.size() > kMaxPageBytes)
         Refuse("larger than " + std::to_string(kMaxPageBytes) + " bytes");
     if (bytes.size() < kHeaderBytes || std::memcmp(bytes.data(), "QPIC", 4) != 0)
-        Refuse("not a recorded page");
+        Refuse("no page header");
     in.Skip(4);
     const quint16 checksum = in.U16();
     if (qChecksum(bytes.sliced(6)) != checksum)

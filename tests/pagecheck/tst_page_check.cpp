@@ -93,8 +93,8 @@ void TestPageCheck::hostilePagesAreRefused_data() {
         QTest::newRow(qPrintable(QFileInfo(file).fileName())) << FileBytes(file) << QString();
 
     const QByteArray sheet = SampleSheet();
-    QTest::newRow("empty") << QByteArray() << "not a recorded page";
-    QTest::newRow("other tag") << QByteArray("QPIX").append(sheet.mid(4)) << "not a recorded page";
+    QTest::newRow("empty") << QByteArray() << "no page header";
+    QTest::newRow("other tag") << QByteArray("QPIX").append(sheet.mid(4)) << "no page header";
     QTest::newRow("checksum") << QByteArray(sheet).append('\0') << "checksum";
     QTest::newRow("old version") << Resummed(QByteArray(sheet).replace(6, 2, "\0\x05", 2)) << "version 5.0";
     QTest::newRow("truncated") << Resummed(sheet.left(sheet.size() - 3)) << "record";
