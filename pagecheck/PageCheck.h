@@ -17,8 +17,11 @@ struct TPageCheck {
     std::string reason; // why the page is refused; empty when it passed
 };
 
+// Whether the page's checksum is verified: bytes just recorded in this process carry one by construction.
+enum class TChecksum { Verify, Trust };
+
 // One pass over the bytes. A page passes only when every record is one the recording canvas writes,
 // fits its length and holds finite values of sane size; one bad record refuses the whole page.
-TPageCheck CheckPage(QByteArrayView bytes);
+TPageCheck CheckPage(QByteArrayView bytes, TChecksum checksum = TChecksum::Verify);
 
 } // namespace pagecheck

@@ -23,7 +23,8 @@ packages=(
   fonts-dejavu-core fonts-liberation2 fontconfig
   xvfb xauth
   locales
-  cups printer-driver-cups-pdf ghostscript poppler-utils
+  cups printer-driver-cups-pdf ghostscript poppler-utils libcups2-dev
+  clang libclang-rt-14-dev
 )
 if [[ "${1:-}" == "--dev" ]]; then
   packages+=(x11-apps imagemagick clang-format)
