@@ -30,7 +30,8 @@ int main(int argc, char** argv) {
             }
             const QByteArray bytes = file.readAll();
             std::fprintf(stderr, "%s\n", qPrintable(path));
-            LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.constData()), size_t(bytes.size()));
+            LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                   size_t(bytes.size()));
             ++inputs;
         }
     }

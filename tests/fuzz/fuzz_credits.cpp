@@ -5,7 +5,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QString line = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size));
     (void)controls::ParseCreditLine(line, Qt::black);
-    const controls::TCreditLine plain = controls::ParseCreditLine(controls::EscapeCreditMarkup(line), Qt::black);
+    const controls::TCreditLine plain =
+        controls::ParseCreditLine(controls::EscapeCreditMarkup(line), Qt::black);
     fuzz::Require(plain.Text == line && !plain.Bold && !plain.Italic && !plain.Underline);
     return 0;
 }
