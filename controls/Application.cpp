@@ -3,6 +3,7 @@
 #include <QMessageBox>
 #include <QWidget>
 
+#include <csignal>
 #include <stdexcept>
 
 namespace controls {
@@ -14,8 +15,14 @@ QString& ProgramTitle() {
 }
 } // namespace
 
+void IgnoreFileSizeSignal() {
+    std::signal(SIGXFSZ, SIG_IGN);
+}
+
 TApplication::TApplication(int& argc, char** argv)
-    : QApplication(argc, argv) {}
+    : QApplication(argc, argv) {
+    IgnoreFileSizeSignal();
+}
 
 QString TApplication::Title() {
     return ProgramTitle();

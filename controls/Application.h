@@ -10,6 +10,10 @@
 
 namespace controls {
 
+// Under a file-size limit (ulimit -f) a write past it raises SIGXFSZ, which ends the program; ignored,
+// the write fails with "File too large" and the program reports it. The constructor below calls this.
+void IgnoreFileSizeSignal();
+
 class TApplication : public QApplication {
     Q_OBJECT
 public:

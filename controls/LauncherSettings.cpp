@@ -21,9 +21,21 @@ QString LauncherSettingsPath() {
     return QDir(UserConfigFolder()).filePath(QLatin1String(SuiteFolder) + QLatin1Char('/') + fileName);
 }
 
+namespace {
+// The launcher writes a few lines; anything larger is not its file, and reading it would delay the
+// start and take memory.
+constexpr qint64 kMaxSettingsBytes = 64 * 1024;
+
+// Only a small regular file is read: a FIFO or a device would block the start or never end.
+bool IsSettingsFile(const QString& path) {
+    const QFileInfo info(path);
+    return info.isFile() && info.size() <= kMaxSettingsBytes;
+}
+} // namespace
+
 std::uint8_t ReadLauncherByte(const QString& path, const QString& section, const QString& key,
                               std::uint8_t defaultValue) {
-    if (!QFileInfo(path).isFile())
+    if (!IsSettingsFile(path))
         return defaultValue;
     const QSettings settings(path, QSettings::IniFormat);
     const QVariant stored = settings.value(section + QLatin1Char('/') + key);

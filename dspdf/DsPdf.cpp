@@ -1,9 +1,9 @@
 #include "dspdf/DsPdf.h"
 
-#include <QBuffer>
+#include "pagecheck/PageCheck.h"
+
 #include <QByteArray>
 #include <QCoreApplication>
-#include <QFile>
 #include <QGuiApplication>
 #include <QPageLayout>
 #include <QPageSize>
@@ -13,6 +13,12 @@
 #include <QSaveFile>
 #include <QString>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <exception>
 #include <memory>
 #include <new>
@@ -60,6 +66,7 @@ struct Document {
     QPainter painter;
     QPageLayout layout{QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()};
     bool pageOpen = false; // the current page exists in the writer (drawn on, or finished)
+    int pageNumber = 1;    // counted from 1, for messages
     std::string failure;   // the first failure since BeginDoc; the document cannot be saved then
 
     explicit Document(const QString& fileName)
@@ -132,16 +139,22 @@ QPageLayout LayoutOf(int paperCode, int orientation, int width, int height) {
     return {size, width > height ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF()};
 }
 
-void DrawPage(Document& doc, const QByteArray& bytes) {
-    QByteArray data = bytes;
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::ReadOnly);
+std::string PageNumber(const Document& doc) {
+    return std::to_string(doc.pageNumber);
+}
+
+void DrawPage(Document& doc, QByteArrayView bytes) {
+    // Qt replays whatever it is given; only bytes that pass the check reach it.
+    const pagecheck::TPageCheck check = pagecheck::CheckPage(bytes);
+    if (!check.ok)
+        throw Failure{"The bytes of page " + PageNumber(doc) + " are not a recorded page: " + check.reason};
     QPicture picture;
-    if (bytes.isEmpty() || !picture.load(&buffer))
-        throw Failure{"The page's bytes are not a recorded page"};
-    const QSize size = picture.boundingRect().size();
+    picture.setData(bytes.data(), uint(bytes.size()));
+    const QRect bounds = picture.boundingRect();
+    const qint64 width = qint64(bounds.right()) - bounds.left() + 1;
+    const qint64 height = qint64(bounds.bottom()) - bounds.top() + 1;
     OpenPage(doc);
-    if (picture.isNull() || size.isEmpty())
+    if (width <= 0 || height <= 0)
         return; // a blank page
     QPainter& painter = doc.painter;
     QPdfWriter& writer = *doc.writer;
@@ -150,10 +163,49 @@ void DrawPage(Document& doc, const QByteArray& bytes) {
     painter.save();
     painter.resetTransform();
     painter.setClipping(false);
-    painter.scale(qreal(writer.width()) / size.width() * picture.logicalDpiX() / writer.logicalDpiX(),
-                  qreal(writer.height()) / size.height() * picture.logicalDpiY() / writer.logicalDpiY());
-    painter.drawPicture(0, 0, picture);
+    painter.scale(qreal(writer.width()) / qreal(width) * picture.logicalDpiX() / writer.logicalDpiX(),
+                  qreal(writer.height()) / qreal(height) * picture.logicalDpiY() / writer.logicalDpiY());
+    const bool played = picture.play(&painter);
     painter.restore();
+    if (!played)
+        throw Failure{"Page " + PageNumber(doc) + " could not be replayed: its records are damaged"};
+}
+
+// Reads a page file: a regular file only (a FIFO or a device would block or never end), opened without
+// waiting, no larger than a page can be, read in one bounded read.
+QByteArray ReadPageFile(const char* fileName) {
+    const std::string name = fileName != nullptr ? fileName : "";
+    const auto failure = [&](const std::string& why) {
+        return Failure{"Cannot read the page file " + name + ": " + why};
+    };
+    const int fd = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        throw failure(std::strerror(errno));
+    const std::unique_ptr<int, void (*)(int*)> closer(new int(fd), [](int* held) {
+        ::close(*held);
+        delete held;
+    });
+    struct stat info {};
+    if (::fstat(fd, &info) != 0)
+        throw failure(std::strerror(errno));
+    if (!S_ISREG(info.st_mode))
+        throw failure("not a regular file");
+    if (info.st_size > pagecheck::kMaxPageBytes)
+        throw failure("larger than " + std::to_string(pagecheck::kMaxPageBytes) + " bytes");
+    QByteArray bytes(qsizetype(info.st_size), Qt::Uninitialized);
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t got = ::read(fd, bytes.data() + done, size_t(bytes.size() - done));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            throw failure(std::strerror(errno));
+        if (got == 0)
+            break; // the file shrank: the check refuses what is left
+        done += got;
+    }
+    bytes.truncate(done);
+    return bytes;
 }
 
 // Runs an entry point's body: a failure is kept for LastError() and, inside a document, spoils it, so
@@ -238,6 +290,7 @@ int NewPage(void) {
         Document& doc = OpenDocument();
         OpenPage(doc); // the page being left exists even if it was never drawn on
         doc.pageOpen = false;
+        ++doc.pageNumber;
     });
 }
 
@@ -256,18 +309,14 @@ int PrintPageM(const void* bytes, int count) {
         Document& doc = OpenDocument();
         if (bytes == nullptr || count <= 0)
             throw Failure{"The page's bytes are not a recorded page"};
-        DrawPage(doc, QByteArray::fromRawData(static_cast<const char*>(bytes), count));
+        DrawPage(doc, QByteArrayView(static_cast<const char*>(bytes), count));
     });
 }
 
 int PrintPageF(const char* fileName) {
     return Guarded([&] {
         Document& doc = OpenDocument();
-        QFile file(QString::fromUtf8(fileName != nullptr ? fileName : ""));
-        if (!file.open(QIODevice::ReadOnly))
-            throw Failure{"Cannot read the page file " + file.fileName().toStdString() + ": " +
-                          file.errorString().toStdString()};
-        DrawPage(doc, file.readAll());
+        DrawPage(doc, ReadPageFile(fileName));
     });
 }
 

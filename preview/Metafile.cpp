@@ -1,10 +1,12 @@
 #include "preview/Metafile.h"
 
+#include "pagecheck/PageCheck.h"
 #include "preview/Errors.h"
 
-#include <QBuffer>
 #include <QPaintDevice>
 
+#include <algorithm>
+#include <climits>
 #include <utility>
 
 namespace preview {
@@ -17,6 +19,13 @@ QPicture BlankPicture(QSize size) {
     picture.setBoundingRect(QRect(QPoint(0, 0), size));
     painter.end();
     return picture;
+}
+
+// The page's size from its bounding rectangle, computed wide: the rectangle comes from the bytes.
+QSize PageSize(const QRect& bounds) {
+    const qint64 width = qint64(bounds.right()) - bounds.left() + 1;
+    const qint64 height = qint64(bounds.bottom()) - bounds.top() + 1;
+    return {int(std::clamp<qint64>(width, 0, INT_MAX)), int(std::clamp<qint64>(height, 0, INT_MAX))};
 }
 } // namespace
 
@@ -37,13 +46,13 @@ QByteArray TMetafile::SaveToData() const {
 }
 
 void TMetafile::LoadFromData(const QByteArray& data) {
-    QByteArray bytes = data;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
+    // Qt replays whatever it is given; only bytes that pass the check are kept.
+    const pagecheck::TPageCheck check = pagecheck::CheckPage(data);
+    if (!check.ok)
+        throw EReadError("not a recorded page: " + check.reason);
     QPicture picture;
-    if (data.isEmpty() || !picture.load(&buffer))
-        throw EReadError("not a recorded page");
-    const QSize size = picture.boundingRect().size().expandedTo(QSize(0, 0));
+    picture.setData(data.constData(), uint(data.size()));
+    const QSize size = PageSize(picture.boundingRect());
     picture_ = std::move(picture);
     size_ = size;
     Changed();
@@ -52,6 +61,8 @@ void TMetafile::LoadFromData(const QByteArray& data) {
 void TMetafile::Draw(QPainter& painter, const QRectF& target) const {
     if (picture_.isNull() || size_.isEmpty() || target.isEmpty())
         return;
+    // The picture is played from a copy: playing is not const, and the copy shares the bytes.
+    QPicture picture = picture_;
     // Replaying rescales by the device's resolution over the picture's by itself; the target is
     // already in device terms, so that factor is divided back out.
     const QPaintDevice* device = painter.device();
@@ -61,8 +72,10 @@ void TMetafile::Draw(QPainter& painter, const QRectF& target) const {
     painter.translate(target.topLeft());
     painter.scale(target.width() / size_.width() * picture_.logicalDpiX() / dpiX,
                   target.height() / size_.height() * picture_.logicalDpiY() / dpiY);
-    painter.drawPicture(0, 0, picture_);
+    const bool played = picture.play(&painter);
     painter.restore();
+    if (!played)
+        throw EReadError("the page's records are damaged");
 }
 
 void TMetafile::TakeRecording(QPicture picture) {
@@ -99,6 +112,14 @@ void TMetafileCanvas::Finish() {
     // The page size must be set before the painter ends, or it is not part of the recorded bytes.
     recording_.setBoundingRect(QRect(QPoint(0, 0), metafile_.Size()));
     painter_.end();
+    // A drawing that would not pass the check when read back (a coordinate that is not a number, far
+    // beyond any paper, a gradient) is not kept: the page stays blank and the drawer hears why.
+    const pagecheck::TPageCheck check = pagecheck::CheckPage(
+        QByteArrayView(recording_.data(), qsizetype(recording_.size())), pagecheck::TChecksum::Trust);
+    if (!check.ok) {
+        metafile_.TakeRecording(BlankPicture(metafile_.Size()));
+        throw EWriteError("the page's drawing cannot be kept: " + check.reason);
+    }
     metafile_.TakeRecording(std::move(recording_));
 }
 

@@ -41,6 +41,7 @@ public:
     void LoadFromData(const QByteArray& data);
 
     // Replays the page stretched over `target`, in the painter's coordinates, on a device of any resolution.
+    // Raises EReadError when the replay stops at a damaged record.
     void Draw(QPainter& painter, const QRectF& target) const;
 
     // Called after every change of drawing or size (recording finished, assignment, loading).
@@ -66,7 +67,9 @@ public:
     // IsActive() is false when the painter could not start; nothing is recorded then.
     TMetafile& Metafile() { return metafile_; }
 
-    // Completes the recording and hands it to the metafile; later calls do nothing. A failure raised by
+    // Completes the recording and hands it to the metafile; later calls do nothing. A drawing that the page
+    // check refuses (coordinates that are not finite, far beyond any paper) leaves the page blank and
+    // raises EWriteError. A failure raised by
     // the metafile's change listener reaches the caller here, while the destructor has to swallow it.
     void Finish();
 

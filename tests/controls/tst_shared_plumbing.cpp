@@ -17,6 +17,13 @@
 #include <QTextBrowser>
 #include <QtTest>
 
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <stdexcept>
 
 namespace {
@@ -71,6 +78,9 @@ private slots:
         QTest::newRow("other key") << QByteArray("[KTXcalc]\nSprings=2\n") << 7;
         QTest::newRow("no section") << QByteArray("Spring=2\n") << 7;
         QTest::newRow("empty file") << QByteArray() << 7;
+        const QByteArray setting("[KTXcalc]\nSpring=2\n;");
+        QTest::newRow("64 KiB") << setting + QByteArray(64 * 1024 - setting.size(), 'x') << 2;
+        QTest::newRow("over 64 KiB") << setting + QByteArray(64 * 1024 + 1 - setting.size(), 'x') << 7;
         QTest::newRow("binary") << QByteArray("\x7f"
                                               "ELF\x02\x01\x01\x00\x00\x00[KTXcalc]\x00Spring=\xff",
                                               28)
@@ -96,6 +106,10 @@ private slots:
         QTemporaryDir folder;
         QCOMPARE(int(controls::ReadLauncherByte(folder.filePath("missing.ini"), "KTXcalc", "Spring", 1)), 1);
         QCOMPARE(int(controls::ReadLauncherByte(folder.path(), "KTXcalc", "Spring", 1)), 1);
+        QCOMPARE(int(controls::ReadLauncherByte("/dev/zero", "KTXcalc", "Spring", 1)), 1);
+        const QString fifo = folder.filePath("fifo.ini"); // opening it would wait for a writer
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        QCOMPARE(int(controls::ReadLauncherByte(fifo, "KTXcalc", "Spring", 1)), 1);
         QVERIFY(!QFile::exists(folder.filePath("missing.ini")));
     }
 
@@ -179,6 +193,28 @@ private slots:
             for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
                 QCOMPARE(icon.pixmap(size).size(), QSize(size, size));
         }
+    }
+
+    void aFileSizeLimitMakesWritesFailInsteadOfEndingTheProgram() {
+        // The application object is made in main(); a child of this process writes past a limit.
+        QTemporaryDir folder;
+        const QByteArray name = QFile::encodeName(folder.filePath("big"));
+        const pid_t child = ::fork();
+        if (child == 0) {
+            const rlimit limit{4096, 4096};
+            const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            const char block[8192] = {};
+            const bool refused = ::setrlimit(RLIMIT_FSIZE, &limit) == 0 && fd >= 0 &&
+                                 ::write(fd, block, sizeof block) == 4096 &&
+                                 ::write(fd, block, sizeof block) < 0 && errno == EFBIG;
+            ::unlink(name.constData());
+            ::_exit(refused ? 0 : 1);
+        }
+        QVERIFY(child > 0);
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QVERIFY2(WIFEXITED(status), "the child was ended by a signal");
+        QCOMPARE(WEXITSTATUS(status), 0);
     }
 
     void radioGroupChoosesByIndex() {

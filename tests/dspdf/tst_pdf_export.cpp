@@ -2,6 +2,7 @@
 // poppler's tools; what is left on disk when saving fails; the order of calls the library refuses; and
 // the library in a program without Qt.
 #include "preview/Preview.h"
+#include "tests/support/PageBytes.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -25,6 +26,8 @@ private slots:
     void aFolderThatCannotBeWrittenGivesAClearError_data();
     void aFolderThatCannotBeWrittenGivesAClearError();
     void callsOutOfOrderOrWithBadArgumentsAreRefused();
+    void hostilePagesFailNamingThePageAndReason_data();
+    void hostilePagesFailNamingThePageAndReason();
     void aProgramWithoutQtWritesTheSameDocument();
 
 private:
@@ -188,7 +191,8 @@ void TestPdfExport::aFailedSaveKeepsTheExistingFileAndLeavesNoTemporaryFile() {
         library_.SaveDocument(file, 3, {2, 0, 21000, 29700}, pages);
         QFAIL("bad page bytes were saved");
     } catch (const EPdfError& error) {
-        QCOMPARE(QString::fromUtf8(error.what()), QStringLiteral("The page's bytes are not a recorded page"));
+        QCOMPARE(QString::fromUtf8(error.what()),
+                 QStringLiteral("The bytes of page 2 are not a recorded page: no page header"));
     }
     QFile kept(file);
     QVERIFY(kept.open(QIODevice::ReadOnly));
@@ -299,6 +303,54 @@ void TestPdfExport::callsOutOfOrderOrWithBadArgumentsAreRefused() {
     QCOMPARE(library_.EndDoc(), 1);
     QCOMPARE(message(), QStringLiteral("The page size must be set before the page is drawn on"));
     QVERIFY(!QFile::exists(spoiled));
+}
+
+void TestPdfExport::hostilePagesFailNamingThePageAndReason_data() {
+    QTest::addColumn<QByteArray>("bytes"); // given to PrintPageM, or
+    QTest::addColumn<QString>("pageFile"); // read by PrintPageF
+    QTest::addColumn<QString>("message");  // how LastError() starts
+    const QString notAPage = QStringLiteral("The bytes of page 2 are not a recorded page: ");
+    for (const QString& file : testsupport::ReproducerFiles())
+        QTest::newRow(qPrintable(QFileInfo(file).fileName()))
+            << testsupport::FileBytes(file) << QString() << notAPage;
+    // Files that blocked the library for ever or were read whole into memory.
+    const QString fifo = dir_.filePath("fifo");
+    QVERIFY(QProcess::execute("mkfifo", {fifo}) == 0);
+    const QString sparse = dir_.filePath("sparse.bin");
+    QFile(sparse).open(QIODevice::WriteOnly);
+    QVERIFY(QFile(sparse).resize(qint64(2) << 30));
+    const QString small = dir_.filePath("small.bin");
+    QFile smallFile(small);
+    QVERIFY(smallFile.open(QIODevice::WriteOnly) && smallFile.write("QPIC") == 4);
+    smallFile.close();
+    const auto cannotRead = [](const QString& file) {
+        return "Cannot read the page file " + file + ": ";
+    };
+    QTest::newRow("fifo") << QByteArray() << fifo << cannotRead(fifo) + "not a regular file";
+    QTest::newRow("device") << QByteArray() << "/dev/zero" << cannotRead("/dev/zero") + "not a regular file";
+    QTest::newRow("folder") << QByteArray() << dir_.path() << cannotRead(dir_.path()) + "not a regular file";
+    QTest::newRow("2 GB") << QByteArray() << sparse << cannotRead(sparse) + "larger than";
+    QTest::newRow("missing") << QByteArray() << dir_.filePath("none")
+                             << cannotRead(dir_.filePath("none")) + "No such file";
+    QTest::newRow("short file") << QByteArray() << small << notAPage + "no page header";
+}
+
+void TestPdfExport::hostilePagesFailNamingThePageAndReason() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, pageFile);
+    QFETCH(QString, message);
+    const QString file = dir_.filePath("hostile.pdf");
+    const QByteArray page = RecordedPage(21000, 29700, "x");
+    QCOMPARE(library_.BeginDoc(file.toUtf8().constData()), 0);
+    QCOMPARE(library_.PrintPageM(page.constData(), int(page.size())), 0);
+    QCOMPARE(library_.NewPage(), 0);
+    const int result = pageFile.isEmpty() ? library_.PrintPageM(bytes.constData(), int(bytes.size()))
+                                          : library_.PrintPageF(pageFile.toUtf8().constData());
+    QCOMPARE(result, 1);
+    const QString reason = QString::fromUtf8(library_.LastError());
+    QVERIFY2(reason.startsWith(message), qPrintable(reason));
+    QCOMPARE(library_.EndDoc(), 1);
+    QVERIFY(!QFile::exists(file));
 }
 
 void TestPdfExport::aProgramWithoutQtWritesTheSameDocument() {

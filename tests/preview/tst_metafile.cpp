@@ -1,9 +1,14 @@
 // Recorded pages: their byte image, their replay into devices of any resolution, the recording canvas.
 #include "preview/Preview.h"
 #include "tests/preview/PageDrawing.h"
+#include "tests/support/PageBytes.h"
 
 #include <QImage>
+#include <QPixmap>
 #include <QtTest>
+
+#include <functional>
+#include <limits>
 
 using namespace preview;
 using previewtest::MakePage;
@@ -17,6 +22,8 @@ private slots:
     void blankPageKeepsItsSize();
     void bytesThatAreNoPageAreRefused_data();
     void bytesThatAreNoPageAreRefused();
+    void drawingsThePageCheckRefusesLeaveThePageBlank_data();
+    void drawingsThePageCheckRefusesLeaveThePageBlank();
     void drawStretchesOverTheTargetAtAnyResolution_data();
     void drawStretchesOverTheTargetAtAnyResolution();
     void assignCopiesSizeAndDrawing();
@@ -109,6 +116,9 @@ void TestMetafile::bytesThatAreNoPageAreRefused_data() {
     QTest::newRow("text") << QByteArray("not a page at all");
     QTest::newRow("cut short") << good.left(good.size() / 2);
     QTest::newRow("one byte changed") << flipped;
+    // Bytes with a valid checksum that once aborted, swamped or crashed Qt when replayed.
+    for (const QString& file : testsupport::ReproducerFiles())
+        QTest::newRow(qPrintable(QFileInfo(file).fileName())) << testsupport::FileBytes(file);
 }
 
 void TestMetafile::bytesThatAreNoPageAreRefused() {
@@ -121,6 +131,29 @@ void TestMetafile::bytesThatAreNoPageAreRefused() {
     QVERIFY_THROWS_EXCEPTION(EReadError, page.LoadFromData(bytes));
     QCOMPARE(page.Size(), QSize(10, 10));
     QCOMPARE(changes, 0);
+}
+
+void TestMetafile::drawingsThePageCheckRefusesLeaveThePageBlank_data() {
+    QTest::addColumn<std::function<void(QPainter&)>>("draw");
+    const qreal nan = std::numeric_limits<qreal>::quiet_NaN();
+    QTest::newRow("line to NaN") << std::function<void(QPainter&)>(
+        [=](QPainter& p) { p.drawLine(QPointF(1, 1), QPointF(nan, 5)); });
+    QTest::newRow("pixmap at NaN") << std::function<void(QPainter&)>(
+        [=](QPainter& p) { p.drawPixmap(QRectF(nan, nan, 8, 8), QPixmap(4, 4), QRectF(0, 0, 4, 4)); });
+}
+
+void TestMetafile::drawingsThePageCheckRefusesLeaveThePageBlank() {
+    QFETCH(std::function<void(QPainter&)>, draw);
+    TMetafile page(40, 30);
+    TMetafileCanvas canvas(page);
+    canvas.Painter().fillRect(1, 1, 5, 5, Qt::red);
+    draw(canvas.Painter());
+    QVERIFY_THROWS_EXCEPTION(EWriteError, canvas.Finish());
+    QCOMPARE(page.Size(), QSize(40, 30));
+    QCOMPARE(Inked(Rendered(page, QSize(40, 30), QRect(0, 0, 40, 30))), QRect());
+    TMetafile copy;
+    copy.LoadFromData(page.SaveToData());
+    QCOMPARE(copy.Size(), QSize(40, 30));
 }
 
 void TestMetafile::drawStretchesOverTheTargetAtAnyResolution_data() {
