@@ -25,7 +25,11 @@ std::string ErrorText(int error) {
 }
 
 std::string Quoted(const QString& text) {
-    return "\"" + text.toStdString() + "\"";
+    // Built up from a std::string: g++ 12 warns falsely (-Wrestrict) on "literal" + std::string&&.
+    std::string quoted(1, '"');
+    quoted += text.toStdString();
+    quoted += '"';
+    return quoted;
 }
 
 // A size as CUPS names a custom one: portrait width by height in millimetres.
