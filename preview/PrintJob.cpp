@@ -44,7 +44,7 @@ std::string CustomMedia(const QPageSize& size) {
         .toStdString();
 }
 
-// Reads exactly `count` bytes at `offset` of the file; the number read, less only at its end.
+// Reads up to `count` bytes at `offset` of the file, again when interrupted; fewer only at its end.
 ssize_t ReadAt(int handle, char* buffer, size_t count, off_t offset) {
     for (;;) {
         const ssize_t done = ::pread(handle, buffer, count, offset);
@@ -81,7 +81,10 @@ struct THttpCloser {
 // Options for cupsCreateJob, freed with the object.
 class TCupsOptionArray {
 public:
+    TCupsOptionArray() = default;
     ~TCupsOptionArray() { cupsFreeOptions(count_, options_); }
+    TCupsOptionArray(const TCupsOptionArray&) = delete;
+    TCupsOptionArray& operator=(const TCupsOptionArray&) = delete;
     // Adds the option unless one of that name is there already.
     void AddMissing(const char* name, const char* value) {
         if (cupsGetOption(name, count_, options_) == nullptr)
