@@ -25,7 +25,11 @@ std::string ErrorText(int error) {
 }
 
 std::string Quoted(const QString& text) {
-    return "\"" + text.toStdString() + "\"";
+    // Built up from a std::string: g++ 12 warns falsely (-Wrestrict) on "literal" + std::string&&.
+    std::string quoted(1, '"');
+    quoted += text.toStdString();
+    quoted += '"';
+    return quoted;
 }
 
 // A size as CUPS names a custom one: portrait width by height in millimetres.
@@ -40,7 +44,7 @@ std::string CustomMedia(const QPageSize& size) {
         .toStdString();
 }
 
-// Reads exactly `count` bytes at `offset` of the file; the number read, less only at its end.
+// Reads up to `count` bytes at `offset` of the file, again when interrupted; fewer only at its end.
 ssize_t ReadAt(int handle, char* buffer, size_t count, off_t offset) {
     for (;;) {
         const ssize_t done = ::pread(handle, buffer, count, offset);
@@ -70,10 +74,17 @@ struct TDestDeleter {
     void operator()(cups_dest_t* dest) const { cupsFreeDests(1, dest); }
 };
 
+struct THttpCloser {
+    void operator()(http_t* http) const { httpClose(http); }
+};
+
 // Options for cupsCreateJob, freed with the object.
 class TCupsOptionArray {
 public:
+    TCupsOptionArray() = default;
     ~TCupsOptionArray() { cupsFreeOptions(count_, options_); }
+    TCupsOptionArray(const TCupsOptionArray&) = delete;
+    TCupsOptionArray& operator=(const TCupsOptionArray&) = delete;
     // Adds the option unless one of that name is there already.
     void AddMissing(const char* name, const char* value) {
         if (cupsGetOption(name, count_, options_) == nullptr)
@@ -89,14 +100,14 @@ private:
 
 // Why the queue at `uri` is in its state, as its administrator or its backend put it; empty when
 // it gives no reason.
-std::string StateMessage(const char* uri) {
+std::string StateMessage(http_t* http, const char* uri) {
     if (uri == nullptr)
         return {};
     ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
                  "printer-state-message");
-    ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
+    ipp_t* response = cupsDoRequest(http, request, "/");
     const char* message =
         ippGetString(ippFindAttribute(response, "printer-state-message", IPP_TAG_TEXT), 0, nullptr);
     std::string text = message != nullptr ? message : "";
@@ -218,8 +229,14 @@ void SubmitPdfToCups(const QString& destination, const QString& title, int handl
         return EPrintError(shown + " " + what + ": " + cupsLastErrorString());
     };
 
+    // A connection of the job's own, closed when it is handed over: nothing stays open between jobs.
+    const std::unique_ptr<http_t, THttpCloser> connection(
+        httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 30000, nullptr));
+    if (connection == nullptr)
+        throw EPrintError("The print server " + std::string(cupsServer()) + " does not answer");
+    http_t* http = connection.get();
     const std::unique_ptr<cups_dest_t, TDestDeleter> dest(
-        cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.isEmpty() ? nullptr : queue.constData(),
+        cupsGetNamedDest(http, queue.isEmpty() ? nullptr : queue.constData(),
                          instance.isEmpty() ? nullptr : instance.constData()));
     if (dest == nullptr)
         throw failure("is not available");
@@ -227,7 +244,7 @@ void SubmitPdfToCups(const QString& destination, const QString& title, int handl
     const char* state = cupsGetOption("printer-state", dest->num_options, dest->options);
     if (state != nullptr && std::atoi(state) == IPP_PSTATE_STOPPED) {
         const std::string reason =
-            StateMessage(cupsGetOption("printer-uri-supported", dest->num_options, dest->options));
+            StateMessage(http, cupsGetOption("printer-uri-supported", dest->num_options, dest->options));
         throw EPrintError(shown + " is stopped" + (reason.empty() ? std::string() : ": " + reason));
     }
 
@@ -239,27 +256,27 @@ void SubmitPdfToCups(const QString& destination, const QString& title, int handl
         jobOptions.AddMissing(dest->options[i].name, dest->options[i].value);
 
     const QByteArray name = title.toUtf8();
-    const int job = cupsCreateJob(CUPS_HTTP_DEFAULT, dest->name, name.constData(), jobOptions.Count(),
-                                  jobOptions.Options());
+    const int job =
+        cupsCreateJob(http, dest->name, name.constData(), jobOptions.Count(), jobOptions.Options());
     if (job == 0)
         throw failure("did not take the print job");
     bool sent = false;
     try {
-        sent = cupsStartDocument(CUPS_HTTP_DEFAULT, dest->name, job, name.constData(), CUPS_FORMAT_PDF, 1) ==
+        sent = cupsStartDocument(http, dest->name, job, name.constData(), CUPS_FORMAT_PDF, 1) ==
                    HTTP_STATUS_CONTINUE &&
-               ForEachPiece(handle, [](const char* bytes, size_t count) {
-                   return cupsWriteRequestData(CUPS_HTTP_DEFAULT, bytes, count) == HTTP_STATUS_CONTINUE;
+               ForEachPiece(handle, [http](const char* bytes, size_t count) {
+                   return cupsWriteRequestData(http, bytes, count) == HTTP_STATUS_CONTINUE;
                });
     } catch (...) {
-        cupsFinishDocument(CUPS_HTTP_DEFAULT, dest->name);
-        cupsCancelJob2(CUPS_HTTP_DEFAULT, dest->name, job, 0);
+        cupsFinishDocument(http, dest->name);
+        cupsCancelJob2(http, dest->name, job, 0);
         throw;
     }
-    const ipp_status_t finished = cupsFinishDocument(CUPS_HTTP_DEFAULT, dest->name);
+    const ipp_status_t finished = cupsFinishDocument(http, dest->name);
     if (!sent || finished > IPP_STATUS_OK_CONFLICTING) {
         const EPrintError error = failure("did not take the print job");
         // Half a document must not print.
-        cupsCancelJob2(CUPS_HTTP_DEFAULT, dest->name, job, 0);
+        cupsCancelJob2(http, dest->name, job, 0);
         throw error;
     }
 }
