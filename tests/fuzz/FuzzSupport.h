@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QDir>
 #include <QGuiApplication>
+#include <QPainter>
+#include <QPicture>
 #include <QtEndian>
 
 #include <cstdint>
@@ -24,6 +26,17 @@ inline void EnsureGuiApplication() {
     static char* argv[] = {arg0, arg1, arg2, nullptr};
     static QGuiApplication* application = new QGuiApplication(argc, argv);
     (void)application;
+}
+
+// A small recorded page with text, to warm up fonts and engines before the first timed input.
+inline QByteArray WarmUpPage() {
+    QPicture picture;
+    QPainter painter(&picture);
+    painter.drawText(QPoint(10, 20), QStringLiteral("Week 1"));
+    painter.drawLine(0, 0, 50, 50);
+    picture.setBoundingRect(QRect(0, 0, 100, 100));
+    painter.end();
+    return QByteArray(picture.data(), picture.size());
 }
 
 // A file name private to this process, in memory where the system offers it: the PDF library syncs the

@@ -5,8 +5,18 @@
 
 #include <QImage>
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+// Starts Qt and loads fonts once, outside the time allowed for each input.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
     fuzz::EnsureGuiApplication();
+    preview::TMetafile page;
+    page.LoadFromData(fuzz::WarmUpPage());
+    QImage image(100, 100, QImage::Format_RGB32);
+    QPainter painter(&image);
+    page.Draw(painter, QRectF(0, 0, 100, 100));
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     preview::TMetafile page;
     try {
         page.LoadFromData(fuzz::WithChecksum(data, size));
