@@ -48,7 +48,7 @@ for harness in "${harnesses[@]}"; do
     echo "   FOUND something: see build/fuzz/$harness.log and $findings/"
     status=1
   fi
-  echo "   ran $(( $(date +%s) - started )) s; $(grep -oE 'exec/s: [0-9]+' "build/fuzz/$harness.log" | tail -1)"
+  echo "   ran $(( $(date +%s) - started )) s; $(grep -E '^#[0-9]+: ' "build/fuzz/$harness.log" | tail -1)"
   for timeout in "$findings/$harness"-timeout-*; do
     [[ -e "$timeout" ]] || continue
     echo "   timeout kept: $timeout; alone: $(QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$runtime" \
