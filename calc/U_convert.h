@@ -13,7 +13,7 @@ class TFormConvert : public QDialog {
     Q_OBJECT
 public:
     // Created without owner; `window` only places it over its centre.
-    TFormConvert(const ConvertedTension& values, const QWidget* window);
+    TFormConvert(const TConvertedTension& values, const QWidget* window);
 
 private:
     QLabel* PoundLabel;
