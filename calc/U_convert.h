@@ -16,10 +16,11 @@ public:
     TFormConvert(const TConvertedTension& values, const QWidget* window);
 
 private:
-    QLabel* PoundLabel;
-    QLabel* SlugLabel;
-    QLabel* KilogLabel;
-    QLabel* NewtonLabel;
+    // Designed names kept as objectName (docs/reading-the-code.md); each shows one converted value.
+    QLabel* PoundLabel;  // pounds, in group " English Units "
+    QLabel* SlugLabel;   // slugs, in group " English Units "
+    QLabel* KilogLabel;  // kilograms, in group " Metric Units "
+    QLabel* NewtonLabel; // newtons, in group " Metric Units "
 };
 
 } // namespace calc
