@@ -68,7 +68,7 @@ std::optional<float> ConversionPounds(std::string_view text) {
     return static_cast<float>(*value);
 }
 
-ConvertedTension Convert(float pounds) {
+TConvertedTension Convert(float pounds) {
     return {FourDecimals(pounds), FourDecimals(Times(pounds, SlugsPerPound)),
             FourDecimals(Times(pounds, KilogramsPerPound)), FourDecimals(Times(pounds, NewtonsPerPound))};
 }

@@ -24,9 +24,9 @@ std::array<std::string, 13> PercentageLines(std::uint16_t pounds);
 std::optional<float> ConversionPounds(std::string_view text);
 
 // Four texts with exactly four decimals: pounds, slugs, kilograms, newtons.
-struct ConvertedTension {
+struct TConvertedTension {
     std::string Pounds, Slugs, Kilograms, Newtons;
 };
-ConvertedTension Convert(float pounds);
+TConvertedTension Convert(float pounds);
 
 } // namespace calc

@@ -13,13 +13,14 @@ class TFormConvert : public QDialog {
     Q_OBJECT
 public:
     // Created without owner; `window` only places it over its centre.
-    TFormConvert(const ConvertedTension& values, const QWidget* window);
+    TFormConvert(const TConvertedTension& values, const QWidget* window);
 
 private:
-    QLabel* PoundLabel;
-    QLabel* SlugLabel;
-    QLabel* KilogLabel;
-    QLabel* NewtonLabel;
+    // Designed names kept as objectName (docs/reading-the-code.md); each shows one converted value.
+    QLabel* PoundLabel;  // pounds, in group " English Units "
+    QLabel* SlugLabel;   // slugs, in group " English Units "
+    QLabel* KilogLabel;  // kilograms, in group " Metric Units "
+    QLabel* NewtonLabel; // newtons, in group " Metric Units "
 };
 
 } // namespace calc

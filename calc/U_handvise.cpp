@@ -48,17 +48,18 @@ constexpr QSize ResultViewSize(270, 305);
 constexpr QSize EntryViewSize(225, 259);
 constexpr QSize ListViewSize(327, 361);
 
-// The tension a track bar entry searches when the shown text is not a number.
+// The tension a track bar entry searches when the shown text is not a number (pasted text): entering
+// the bar then still lands on a setting, always the same one, as every earlier version did.
 constexpr double UnreadableTensionTarget = 190.1;
-// The tension "Find Settings" searches for an empty entry box.
+// The tension "Find Settings" searches for an empty entry box: an empty box finds a setting rather than
+// failing, and the value is the one users of earlier versions know.
 const QString EmptyEntryTension = QStringLiteral("30");
-// What the side tools put into the entry box after invalid input.
+// What the side tools put into the entry box after invalid input, so the box never keeps the text they
+// rejected and the next press of a tool works; the value earlier versions used.
 const QString InvalidInputReplacement = QStringLiteral("170");
 
 const QColor WindowColour(214, 233, 214);
 const QColor PanelColour(95, 177, 169);
-const QColor Maroon(128, 0, 0);
-const QColor Navy(0, 0, 128);
 const QColor Cream(255, 251, 240);
 const QColor PaleCyan(200, 240, 240);
 
@@ -132,6 +133,7 @@ TForm1::TForm1(QWidget* parent)
     CreateControls();
     ConnectHandlers();
     controls::InstallContextHelp(this, HelpFile);
+    controls::CentreOnFirstShow(this);
     for (const QKeySequence& key :
          controls::StandardKeys(QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q)))
         connect(new QShortcut(key, this), &QShortcut::activated, this, &QWidget::close);
@@ -168,16 +170,16 @@ void TForm1::CreateControls() {
     TensionResult->setMinimumSize(100, 32);
     TensionResult->setCursor(Qt::UpArrowCursor);
     TensionResult->setToolTip(QStringLiteral("Click here to enter a value."));
-    controls::SetColours(TensionResult, QColor(), Maroon);
+    controls::SetColours(TensionResult, QColor(), controls::Maroon);
 
     Edit1 = controls::Place<controls::TAlignEdit>(this, "Edit1", QRect(148, 135, 41, 27));
     Edit1->SetAlignment(controls::TAlignment::taCenter);
     Edit1->setMaxLength(3);
     Edit1->setText(QStringLiteral("2"));
     Edit1->setFont(controls::PixelFont(QStringLiteral("Tahoma"), 16));
-    controls::SetColours(Edit1, Cream, Maroon);
+    controls::SetColours(Edit1, Cream, controls::Maroon);
     Edit1->setAutoFillBackground(false);
-    Edit1->installEventFilter(this);
+    controls::FilterKeyPresses(Edit1, [this](QChar key) { return Edit1KeyPress(key); });
     controls::SetHelpContext(Edit1, 4);
     // The label above names the box for screen readers: "Enter a value".
     ResultLabel->setBuddy(Edit1);
@@ -217,12 +219,12 @@ void TForm1::CreateControls() {
     tbPosLabel->setFont(controls::PixelFont(QStringLiteral("Tahoma"), 11));
     tbPosLabel->setAlignment(Qt::AlignCenter);
     tbPosLabel->setToolTip(QStringLiteral("TrackBar Position"));
-    controls::SetColours(tbPosLabel, PaleCyan, Navy);
+    controls::SetColours(tbPosLabel, PaleCyan, controls::Navy);
     psPosLabel = controls::Place<QLabel>(PanelTrack, "psPosLabel", QRect(2, 18, 30, 15), QStringLiteral("2"));
     psPosLabel->setFont(controls::PixelFont(QStringLiteral("Tahoma"), 11));
     psPosLabel->setAlignment(Qt::AlignCenter);
     psPosLabel->setToolTip(QStringLiteral("TrackBar Position"));
-    controls::SetColours(psPosLabel, Cream, Maroon);
+    controls::SetColours(psPosLabel, Cream, controls::Maroon);
     psTrackBar1 = TrackBar(PanelTrack, "psTrackBar1", QRect(8, 36, 19, 205), Qt::Vertical, 2, 13, 15,
                            TTickStyle::tsNone);
     psTrackBar1->setAccessibleName(QStringLiteral("Page size"));
@@ -252,8 +254,8 @@ void TForm1::CreateTensionList() {
     QPalette listPalette = controls::DesignedPalette(Cream);
     for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
         listPalette.setColor(group, QPalette::Base, Cream);
-        listPalette.setColor(group, QPalette::Text, Maroon);
-        listPalette.setColor(group, QPalette::WindowText, Maroon);
+        listPalette.setColor(group, QPalette::Text, controls::Maroon);
+        listPalette.setColor(group, QPalette::WindowText, controls::Maroon);
     }
     ListBox1->setPalette(listPalette);
     ListBox1->setAccessibleName(QStringLiteral("Tension list"));
@@ -296,22 +298,21 @@ void TForm1::ConnectHandlers() {
 
 void TForm1::FormCreate() {
     ReadLauncherSettings();
-    ListRange = TensionListRangeFor(1);
-    TLTrackBar1->SetValueText(QStringLiteral("%1 to %2 pounds").arg(ListRange.Min).arg(ListRange.Max));
+    listRange_ = TensionListRangeFor(1);
+    TLTrackBar1->SetValueText(QStringLiteral("%1 to %2 pounds").arg(listRange_.Min).arg(listRange_.Max));
     SetClientSize(ResultViewSize.width(), ResultViewSize.height());
     SpringGroup1->SetItemIndex(StartSpringIndex);
     GripGroup2->SetItemIndex(StartGripIndex);
-    Model.BuildSettings(CurrentSpringCount(), CurrentGripText());
+    model_.BuildSettings(CurrentSpringCount(), CurrentGripText());
     // The bar spans the table from the start, so no position can point past it before the first entry.
-    TrackBar1->setMaximum(Model.Count());
+    TrackBar1->setMaximum(model_.Count());
     ShowSettingFor(CurrentSpringCount(), 5.0);
 }
 
 void TForm1::ReadLauncherSettings() {
-    const QString path = controls::LauncherSettingsPath();
-    const QString section = QStringLiteral("KTXcalc");
-    StartSpringIndex = controls::ReadLauncherByte(path, section, QStringLiteral("Spring"), 1);
-    StartGripIndex = controls::ReadLauncherByte(path, section, QStringLiteral("Position"), 0);
+    const controls::TLauncherStart start = controls::ReadLauncherStart(QStringLiteral("KTXcalc"));
+    StartSpringIndex = start.SpringIndex;
+    StartGripIndex = start.GripIndex;
 }
 
 TForm1::TView TForm1::View() const {
@@ -334,32 +335,20 @@ void TForm1::SetClientSize(int width, int height) {
     setFixedSize(width, height);
 }
 
-void TForm1::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    if (centred_)
-        return;
-    centred_ = true;
-    if (const QScreen* screen = this->screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
-}
-
 void TForm1::TrackBar1Enter() {
     const double target =
         model::ParseDecimal(TensionResult->text().toStdString()).value_or(UnreadableTensionTarget);
     const std::uint8_t count = CurrentSpringCount();
-    Model.BuildSettings(count, CurrentGripText());
-    TrackBar1->setMaximum(Model.Count());
+    model_.BuildSettings(count, CurrentGripText());
+    TrackBar1->setMaximum(model_.Count());
     if (ListShown())
         FillTensionList();
     ShowSettingFor(count, target);
 }
 
 void TForm1::ShowSettingFor(std::uint8_t SpringCount, double target) {
-    const int index = Model.FindSetting(SpringCount, target);
-    const model::SpringSetting& setting = Model.Setting(index);
+    const int index = model_.FindSetting(SpringCount, target);
+    const model::SpringSetting& setting = model_.Setting(index);
     TensionResult->setText(QString::fromStdString(model::FormatGeneral(setting.Tension)));
     ShowSpringPositions(setting);
     TrackBar1->setValue(index);
@@ -370,7 +359,7 @@ void TForm1::ShowSettingFor(std::uint8_t SpringCount, double target) {
 void TForm1::TrackBar1Change(int position) {
     tbPosLabel->setText(QString::number(position));
     // Radio choices can change the table without entering the bar; never read past the table.
-    const model::SpringSetting& setting = Model.Setting(std::clamp(position, 1, Model.Count()));
+    const model::SpringSetting& setting = model_.Setting(std::clamp(position, 1, model_.Count()));
     TensionResult->setText(QString::fromStdString(model::FormatGeneral(setting.Tension)));
     ShowSpringPositions(setting);
     ShowTrackBarValueText();
@@ -440,11 +429,6 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
-    if (watched == Edit1 && event->type() == QEvent::KeyPress) {
-        const auto typed = controls::TypedCharacter(*static_cast<QKeyEvent*>(event));
-        if (typed && !Edit1KeyPress(*typed))
-            return true;
-    }
     return QWidget::eventFilter(watched, event);
 }
 
@@ -475,7 +459,7 @@ void TForm1::Button3Click() {
     Panel1->show();
     Button3->hide();
     setWindowTitle(ListViewCaption);
-    Model.BuildSettings(CurrentSpringCount(), CurrentGripText());
+    model_.BuildSettings(CurrentSpringCount(), CurrentGripText());
     FillTensionList();
 }
 
@@ -508,9 +492,9 @@ void TForm1::TLTrackBar1Change(int position) {
 }
 
 void TForm1::SetTensionListRange(TensionListRange range) {
-    ListRange = range;
+    listRange_ = range;
     TLTrackBar1->SetValueText(QStringLiteral("%1 to %2 pounds").arg(range.Min).arg(range.Max));
-    Model.BuildSettings(CurrentSpringCount(), CurrentGripText());
+    model_.BuildSettings(CurrentSpringCount(), CurrentGripText());
     FillTensionList();
 }
 
@@ -518,7 +502,7 @@ void TForm1::FillTensionList() {
     // Refilling is not the user choosing a line.
     const QSignalBlocker blocker(ListBox1);
     ListBox1->clear();
-    for (const int pounds : calc::FillTensionList(Model, ListRange))
+    for (const int pounds : calc::FillTensionList(model_, listRange_))
         ListBox1->addItem(QString::number(pounds));
 }
 

@@ -31,6 +31,7 @@ class TThinTrackBar;
 
 namespace calc {
 
+// The calculator's main window (designer::TForm1 is the routine designer's).
 class TForm1 : public QWidget {
     Q_OBJECT
 public:
@@ -44,7 +45,6 @@ public:
     bool ListShown() const;
 
 protected:
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -85,37 +85,38 @@ private:
     void SetClientSize(int width, int height);
     QString HeldTension() const;
 
-    model::TensionModel Model{model::SortVariant::Calculator};
+    model::TensionModel model_{model::SortVariant::Calculator};
     std::uint8_t StartSpringIndex = 1;
     std::uint8_t StartGripIndex = 0;
-    TensionListRange ListRange{2, 452};
-    bool centred_ = false;
+    TensionListRange listRange_{2, 452};
 
-    controls::TRadioGroup* SpringGroup1 = nullptr;
-    controls::TRadioGroup* GripGroup2 = nullptr;
-    QLabel* SpringPosLabel = nullptr;
-    QLabel* Spring1Label = nullptr;
-    QLabel* Spring2Label = nullptr;
-    QLabel* Spring3Label = nullptr;
-    QLabel* ResultLabel = nullptr;
-    controls::TClickLabel* TensionResult = nullptr;
-    controls::TAlignEdit* Edit1 = nullptr;
-    QPushButton* Button1 = nullptr;
-    QPushButton* Button3 = nullptr;
-    QPushButton* ButtonAbout = nullptr;
-    QToolButton* SpeedButtonCenter = nullptr;
-    QToolButton* SpeedButtonDateTime = nullptr;
-    QToolButton* SpeedButtonP1 = nullptr;
-    QToolButton* SpeedButtonConv = nullptr;
-    controls::TThinTrackBar* TrackBar1 = nullptr;
-    QFrame* PanelTrack = nullptr;
-    QLabel* tbPosLabel = nullptr;
-    QLabel* psPosLabel = nullptr;
-    controls::TThinTrackBar* psTrackBar1 = nullptr;
-    QListWidget* ListBox1 = nullptr;
-    QFrame* Panel1 = nullptr;
-    QPushButton* Button2 = nullptr;
-    controls::TThinTrackBar* TLTrackBar1 = nullptr;
+    // Widgets keep their designed names as objectName (docs/reading-the-code.md); each comment gives
+    // what the user sees.
+    controls::TRadioGroup* SpringGroup1 = nullptr; // radio group " Spring Count ": 1, 2, 3
+    controls::TRadioGroup* GripGroup2 = nullptr;   // radio group " Grip Position ": Inner, Outer
+    QLabel* SpringPosLabel = nullptr;              // caption "Spring Positions"
+    QLabel* Spring1Label = nullptr;                // first spring's position of the shown setting
+    QLabel* Spring2Label = nullptr;                // second spring's position, empty without one
+    QLabel* Spring3Label = nullptr;                // third spring's position, empty without one
+    QLabel* ResultLabel = nullptr; // caption "Resulting Tension", or "Enter a value" over the entry box
+    controls::TClickLabel* TensionResult = nullptr; // the found tension; a click opens the entry box
+    controls::TAlignEdit* Edit1 = nullptr;          // entry box for a tension, digits only
+    QPushButton* Button1 = nullptr;                 // "Find Settings"
+    QPushButton* Button3 = nullptr;                 // "Show List"
+    QPushButton* ButtonAbout = nullptr;             // "About..."
+    QToolButton* SpeedButtonCenter = nullptr;       // icon "Center Calculator" (Ctrl+1)
+    QToolButton* SpeedButtonDateTime = nullptr;     // icon "Date and Time" (Ctrl+2)
+    QToolButton* SpeedButtonP1 = nullptr;           // icon "Percentages" (Ctrl+3)
+    QToolButton* SpeedButtonConv = nullptr;         // icon "Conversion" (Ctrl+4)
+    controls::TThinTrackBar* TrackBar1 = nullptr;   // the settings slider, in order of tension
+    QFrame* PanelTrack = nullptr;                   // panel "PageSize Setting" right of the result
+    QLabel* tbPosLabel = nullptr;                   // TrackBar1's position
+    QLabel* psPosLabel = nullptr;                   // psTrackBar1's position
+    controls::TThinTrackBar* psTrackBar1 = nullptr; // page-size slider: how far Page Up/Down moves TrackBar1
+    QListWidget* ListBox1 = nullptr;                // the tension list, whole pounds
+    QFrame* Panel1 = nullptr;                       // panel "Tension List Setting" under the list
+    QPushButton* Button2 = nullptr;                 // "Hide List"
+    controls::TThinTrackBar* TLTrackBar1 = nullptr; // tension-list range slider: all, lower, upper half
 };
 
 } // namespace calc

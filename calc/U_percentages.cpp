@@ -1,6 +1,7 @@
 #include "calc/U_percentages.h"
 
 #include "calc/DialogLook.h"
+#include "controls/DesignedLook.h"
 #include "controls/Fonts.h"
 
 #include <QPlainTextEdit>
@@ -26,7 +27,7 @@ TFormPercentage::TFormPercentage(const std::array<std::string, 13>& lines, const
     PercMemo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     QPalette palette = PercMemo->palette();
     palette.setColor(QPalette::Base, QColor(220, 220, 220));
-    palette.setColor(QPalette::Text, QColor(0, 0, 128));
+    palette.setColor(QPalette::Text, controls::Navy);
     PercMemo->setPalette(palette);
     for (const std::string& line : lines)
         PercMemo->appendPlainText(QString::fromStdString(line));

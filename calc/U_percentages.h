@@ -17,7 +17,7 @@ public:
     TFormPercentage(const std::array<std::string, 13>& lines, const QWidget* window);
 
 private:
-    QPlainTextEdit* PercMemo;
+    QPlainTextEdit* PercMemo; // read-only text: "40 percent : 68" ... "160 percent : 272"
 };
 
 } // namespace calc

@@ -15,7 +15,7 @@ namespace controls {
 namespace {
 
 // Still text starts this far below the top edge, so that the border does not touch the first line.
-constexpr int kTopMargin = 4;
+constexpr int TopMargin = 4;
 
 QStringList DemonstrationCredits() {
     return {
@@ -355,7 +355,7 @@ QStringList TScrollingCredits::ComposeFrame() {
                 reports << line.Text;
         }
     } else {
-        int top = kTopMargin;
+        int top = TopMargin;
         for (qsizetype index = 0; index < credits_.size() && top < height(); ++index, top += lineHeight)
             DrawLine(painter, ParseCreditLine(credits_.at(index), creditsColor_), top);
     }

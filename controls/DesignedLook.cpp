@@ -7,9 +7,9 @@ namespace controls {
 namespace {
 
 struct RoleColours {
-    QPalette::ColorRole role;
-    QColor enabled;
-    QColor disabled;
+    QPalette::ColorRole Role;
+    QColor Enabled;
+    QColor Disabled;
 };
 
 } // namespace
@@ -44,9 +44,9 @@ QPalette DesignedPalette(const QColor& background) {
     };
     QPalette palette;
     for (const RoleColours& colours : roles) {
-        palette.setColor(QPalette::Active, colours.role, colours.enabled);
-        palette.setColor(QPalette::Inactive, colours.role, colours.enabled);
-        palette.setColor(QPalette::Disabled, colours.role, colours.disabled);
+        palette.setColor(QPalette::Active, colours.Role, colours.Enabled);
+        palette.setColor(QPalette::Inactive, colours.Role, colours.Enabled);
+        palette.setColor(QPalette::Disabled, colours.Role, colours.Disabled);
     }
     return palette;
 }

@@ -10,6 +10,11 @@ class QWidget;
 
 namespace controls {
 
+// The named colours the designs use beside their own window colours.
+inline constexpr QColor Navy(0, 0, 128);
+inline constexpr QColor Maroon(128, 0, 0);
+inline constexpr QColor Black(0, 0, 0);
+
 // A light palette in every colour group (active, inactive, disabled): `background` as the window colour,
 // black text on white edit boxes and lists, black on light grey buttons, white on blue selections, grey
 // for disabled text.

@@ -13,4 +13,20 @@ QFont PixelFont(const QString& family, int pixels) {
     return font;
 }
 
+QFont FacePixelFont(const QString& family, int pixels) {
+    QFont font(family);
+    font.setPixelSize(pixels);
+    return font;
+}
+
+QFont MonospacePixelFont(int pixels, bool bold) {
+    QFont font;
+    font.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"),
+                      QStringLiteral("DejaVu Sans Mono")});
+    font.setStyleHint(QFont::Monospace);
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
 } // namespace controls

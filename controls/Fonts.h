@@ -9,4 +9,10 @@ namespace controls {
 
 QFont PixelFont(const QString& family, int pixels);
 
+// The face alone at a pixel height; where it is missing, the toolkit's own substitution decides.
+QFont FacePixelFont(const QString& family, int pixels);
+
+// Courier New, or a monospaced face of the desktop where it is missing.
+QFont MonospacePixelFont(int pixels, bool bold = false);
+
 } // namespace controls

@@ -3,10 +3,13 @@
 #pragma once
 
 #include <QChar>
+#include <QObject>
 
+#include <functional>
 #include <optional>
 
 class QKeyEvent;
+class QWidget;
 
 namespace controls {
 
@@ -15,5 +18,20 @@ std::optional<QChar> TypedCharacter(const QKeyEvent& key);
 
 // A decimal digit or backspace: what a digits-only box accepts.
 bool IsDigitOrBackspace(QChar character);
+
+// Hands each character typed into the watched box to `accept`; one it rejects never reaches the box.
+class TKeyPressFilter : public QObject {
+public:
+    TKeyPressFilter(QObject* parent, std::function<bool(QChar)> accept);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    std::function<bool(QChar)> accept_;
+};
+
+// Installs on `box` a filter, owned by the box, that lets through only what `accept` takes.
+void FilterKeyPresses(QWidget* box, std::function<bool(QChar)> accept);
 
 } // namespace controls

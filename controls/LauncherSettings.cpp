@@ -24,12 +24,12 @@ QString LauncherSettingsPath() {
 namespace {
 // The launcher writes a few lines; anything larger is not its file, and reading it would delay the
 // start and take memory.
-constexpr qint64 kMaxSettingsBytes = 64 * 1024;
+constexpr qint64 MaxSettingsBytes = 64 * 1024;
 
 // Only a small regular file is read: a FIFO or a device would block the start or never end.
 bool IsSettingsFile(const QString& path) {
     const QFileInfo info(path);
-    return info.isFile() && info.size() <= kMaxSettingsBytes;
+    return info.isFile() && info.size() <= MaxSettingsBytes;
 }
 } // namespace
 
@@ -45,6 +45,12 @@ std::uint8_t ReadLauncherByte(const QString& path, const QString& section, const
                              : stored.toString();
     const auto value = model::ParseInteger(text.toStdString());
     return value ? static_cast<std::uint8_t>(static_cast<std::uint32_t>(*value) & 0xFFu) : defaultValue;
+}
+
+TLauncherStart ReadLauncherStart(const QString& section) {
+    const QString path = LauncherSettingsPath();
+    return {ReadLauncherByte(path, section, QStringLiteral("Spring"), 1),
+            ReadLauncherByte(path, section, QStringLiteral("Position"), 0)};
 }
 
 } // namespace controls

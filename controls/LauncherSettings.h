@@ -17,4 +17,11 @@ QString LauncherSettingsPath();
 std::uint8_t ReadLauncherByte(const QString& path, const QString& section, const QString& key,
                               std::uint8_t defaultValue);
 
+// The radio items a program starts on: its section's "Spring" (default 1) and "Position" (default 0).
+struct TLauncherStart {
+    std::uint8_t SpringIndex;
+    std::uint8_t GripIndex;
+};
+TLauncherStart ReadLauncherStart(const QString& section);
+
 } // namespace controls

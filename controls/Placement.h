@@ -1,13 +1,17 @@
 // Building windows at their designed pixel places: a control made, named after its designed name and
-// put at its rectangle in one call, and a control given colours of its own.
+// put at its rectangle in one call, labels sized to their text, centring on the screen, and a control
+// given colours of its own.
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QLatin1String>
 #include <QRect>
 #include <QWidget>
 
 #include <utility>
+
+class QLabel;
 
 namespace controls {
 
@@ -20,6 +24,17 @@ Widget* Place(QWidget* parent, const char* name, QRect rect, Args&&... args) {
     widget->setGeometry(rect);
     return widget;
 }
+
+// Sizes `label` to its text and puts its top-left corner at `at`.
+void FitToText(QWidget* label, QPoint at);
+
+// A new label named `name`, sized to `text` (in `font`, or the parent's) with its top-left corner at `at`.
+QLabel* FittedLabel(QWidget* parent, const char* name, QPoint at, const QString& text);
+QLabel* FittedLabel(QWidget* parent, const char* name, QPoint at, const QString& text, const QFont& font);
+
+// Centres `window` on the available part of its screen when it is first shown, and never again: later
+// shows keep the place the user moved it to.
+void CentreOnFirstShow(QWidget* window);
 
 // Background (filled) and text colour of a control; an invalid colour leaves that part as it is.
 void SetColours(QWidget* widget, const QColor& background, const QColor& text);

@@ -19,14 +19,14 @@ namespace {
 
 // Room left at both ends of the channel and around the block of thumb and ticks: one pixel for the focus
 // rectangle, one of air.
-constexpr int kEdge = 2;
-constexpr int kChannelThickness = 4;
-constexpr int kTickLength = 3;
-constexpr int kTickGap = 2;
-constexpr int kMinThumbLength = 5;
-constexpr int kRepeatDelayMs = 500;
-constexpr int kRepeatIntervalMs = 100;
-constexpr int kWheelNotch = 120;
+constexpr int Edge = 2;
+constexpr int ChannelThickness = 4;
+constexpr int TickLength = 3;
+constexpr int TickGap = 2;
+constexpr int MinThumbLength = 5;
+constexpr int RepeatDelayMs = 500;
+constexpr int RepeatIntervalMs = 100;
+constexpr int WheelNotch = 120;
 
 int Sign(int value) {
     return (value > 0) - (value < 0);
@@ -113,7 +113,7 @@ TThinTrackBar::TThinTrackBar(Qt::Orientation orientation, QWidget* parent)
     }();
     Q_UNUSED(factoryInstalled);
     connect(pageRepeat_, &QTimer::timeout, this, [this] {
-        pageRepeat_->setInterval(kRepeatIntervalMs);
+        pageRepeat_->setInterval(RepeatIntervalMs);
         PageTowardPress();
     });
     WatchWindow();
@@ -193,21 +193,21 @@ TThinTrackBar::Geometry TThinTrackBar::Layout() const {
     const int acrossSize = vertical ? width() : height();
 
     Geometry g{};
-    g.thumbLength = std::max(thumbLength_, kMinThumbLength);
-    g.thumbWidth = (g.thumbLength / 2) | 1;
+    g.ThumbLength = std::max(thumbLength_, MinThumbLength);
+    g.ThumbWidth = (g.ThumbLength / 2) | 1;
     const bool ticks = tickStyle_ != TTickStyle::tsNone;
-    g.nearTicks = ticks && tickMarks_ != TTickMarks::tmBottomRight;
-    g.farTicks = ticks && tickMarks_ != TTickMarks::tmTopLeft;
+    g.NearTicks = ticks && tickMarks_ != TTickMarks::tmBottomRight;
+    g.FarTicks = ticks && tickMarks_ != TTickMarks::tmTopLeft;
 
     // Thumb and ticks form one block centred across the bar, whatever height the window gives it.
-    const int tickBand = kTickLength + kTickGap;
-    const int block = g.thumbLength + (g.nearTicks ? tickBand : 0) + (g.farTicks ? tickBand : 0);
-    g.thumbAcross = std::max(0, (acrossSize - block) / 2) + (g.nearTicks ? tickBand : 0);
-    g.channelAcross = g.thumbAcross + (g.thumbLength - kChannelThickness) / 2;
+    const int tickBand = TickLength + TickGap;
+    const int block = g.ThumbLength + (g.NearTicks ? tickBand : 0) + (g.FarTicks ? tickBand : 0);
+    g.ThumbAcross = std::max(0, (acrossSize - block) / 2) + (g.NearTicks ? tickBand : 0);
+    g.ChannelAcross = g.ThumbAcross + (g.ThumbLength - ChannelThickness) / 2;
 
-    const int half = g.thumbWidth / 2;
-    g.firstCentre = kEdge + half;
-    g.lastCentre = std::max(g.firstCentre, alongSize - 1 - kEdge - half);
+    const int half = g.ThumbWidth / 2;
+    g.FirstCentre = Edge + half;
+    g.LastCentre = std::max(g.FirstCentre, alongSize - 1 - Edge - half);
     return g;
 }
 
@@ -223,39 +223,39 @@ int TThinTrackBar::AlongOf(const QPoint& point) const {
 int TThinTrackBar::CentreOf(const Geometry& g, int value) const {
     const qint64 range = qint64(maximum()) - minimum();
     if (range <= 0)
-        return g.firstCentre;
+        return g.FirstCentre;
     const qint64 offset = std::clamp<qint64>(qint64(value) - minimum(), 0, range);
-    const qint64 span = g.lastCentre - g.firstCentre;
-    return g.firstCentre + static_cast<int>((2 * offset * span + range) / (2 * range));
+    const qint64 span = g.LastCentre - g.FirstCentre;
+    return g.FirstCentre + static_cast<int>((2 * offset * span + range) / (2 * range));
 }
 
 int TThinTrackBar::ValueAt(const Geometry& g, int centre) const {
-    const qint64 span = g.lastCentre - g.firstCentre;
+    const qint64 span = g.LastCentre - g.FirstCentre;
     if (span <= 0)
         return minimum();
-    const qint64 offset = std::clamp<qint64>(centre - g.firstCentre, 0, span);
+    const qint64 offset = std::clamp<qint64>(centre - g.FirstCentre, 0, span);
     const qint64 range = qint64(maximum()) - minimum();
     return static_cast<int>(minimum() + (2 * offset * range + span) / (2 * span));
 }
 
 QRect TThinTrackBar::ThumbRect() const {
     const Geometry g = Layout();
-    return Oriented(CentreOf(g, sliderPosition()) - g.thumbWidth / 2, g.thumbAcross, g.thumbWidth,
-                    g.thumbLength);
+    return Oriented(CentreOf(g, sliderPosition()) - g.ThumbWidth / 2, g.ThumbAcross, g.ThumbWidth,
+                    g.ThumbLength);
 }
 
 // The channel reaches from the thumb's outer edge at the minimum to its outer edge at the maximum.
 QRect TThinTrackBar::ChannelRect() const {
     const Geometry g = Layout();
-    const int half = g.thumbWidth / 2;
-    return Oriented(g.firstCentre - half, g.channelAcross, g.lastCentre - g.firstCentre + g.thumbWidth,
-                    kChannelThickness);
+    const int half = g.ThumbWidth / 2;
+    return Oriented(g.FirstCentre - half, g.ChannelAcross, g.LastCentre - g.FirstCentre + g.ThumbWidth,
+                    ChannelThickness);
 }
 
 int TThinTrackBar::ExtentNeeded() const {
     const Geometry g = Layout();
-    const int tickBand = kTickLength + kTickGap;
-    return g.thumbLength + (g.nearTicks ? tickBand : 0) + (g.farTicks ? tickBand : 0) + 2 * kEdge;
+    const int tickBand = TickLength + TickGap;
+    return g.ThumbLength + (g.NearTicks ? tickBand : 0) + (g.FarTicks ? tickBand : 0) + 2 * Edge;
 }
 
 QSize TThinTrackBar::sizeHint() const {
@@ -264,7 +264,7 @@ QSize TThinTrackBar::sizeHint() const {
 }
 
 QSize TThinTrackBar::minimumSizeHint() const {
-    const QSize along(Layout().thumbWidth * 2 + 2 * kEdge, ExtentNeeded());
+    const QSize along(Layout().ThumbWidth * 2 + 2 * Edge, ExtentNeeded());
     return orientation() == Qt::Vertical ? along.transposed() : along;
 }
 
@@ -298,25 +298,24 @@ void TThinTrackBar::PaintChannel(QPainter& painter, const Geometry&) const {
 }
 
 void TThinTrackBar::PaintTicks(QPainter& painter, const Geometry& g) const {
-    if (!g.nearTicks && !g.farTicks)
+    if (!g.NearTicks && !g.FarTicks)
         return;
     const QColor color = palette().color(GroupOf(*this), QPalette::WindowText);
     const auto tickAt = [&](int centre) {
-        if (g.nearTicks)
-            painter.fillRect(Oriented(centre, g.thumbAcross - kTickGap - kTickLength, 1, kTickLength), color);
-        if (g.farTicks)
-            painter.fillRect(Oriented(centre, g.thumbAcross + g.thumbLength + kTickGap, 1, kTickLength),
-                             color);
+        if (g.NearTicks)
+            painter.fillRect(Oriented(centre, g.ThumbAcross - TickGap - TickLength, 1, TickLength), color);
+        if (g.FarTicks)
+            painter.fillRect(Oriented(centre, g.ThumbAcross + g.ThumbLength + TickGap, 1, TickLength), color);
     };
-    tickAt(g.firstCentre);
+    tickAt(g.FirstCentre);
     tickAt(CentreOf(g, maximum()));
     if (tickStyle_ != TTickStyle::tsAuto)
         return;
     // A tick for every value; once values are denser than pixels that marks every pixel, so walk the
     // pixels instead and stay cheap for any range.
     const qint64 range = qint64(maximum()) - minimum();
-    if (range > g.lastCentre - g.firstCentre) {
-        for (int centre = g.firstCentre; centre <= g.lastCentre; ++centre)
+    if (range > g.LastCentre - g.FirstCentre) {
+        for (int centre = g.FirstCentre; centre <= g.LastCentre; ++centre)
             tickAt(centre);
         return;
     }
@@ -329,15 +328,15 @@ void TThinTrackBar::PaintTicks(QPainter& painter, const Geometry& g) const {
 void TThinTrackBar::PaintThumb(QPainter& painter, const Geometry& g) const {
     const QPalette::ColorGroup group = GroupOf(*this);
     const QPalette& pal = palette();
-    const int w = g.thumbWidth;
-    const int l = g.thumbLength;
+    const int w = g.ThumbWidth;
+    const int l = g.ThumbLength;
     const int half = w / 2;
-    const bool pointed = g.nearTicks != g.farTicks;
-    const bool pointsNear = pointed && g.nearTicks;
+    const bool pointed = g.NearTicks != g.FarTicks;
+    const bool pointsNear = pointed && g.NearTicks;
     const int start = CentreOf(g, sliderPosition()) - half;
     const bool vertical = orientation() == Qt::Vertical;
     const auto map = [&](int u, int v) {
-        const int across = g.thumbAcross + (pointsNear ? l - 1 - v : v);
+        const int across = g.ThumbAcross + (pointsNear ? l - 1 - v : v);
         return vertical ? QPoint(across, start + u) : QPoint(start + u, across);
     };
     const int bodyEnd = pointed ? l - 1 - half : l - 1; // last v of the straight sides
@@ -436,7 +435,7 @@ void TThinTrackBar::mousePressEvent(QMouseEvent* event) {
     pageDirection_ = pressAlong_ < centre ? -1 : 1;
     PageTowardPress();
     if (pageDirection_ != 0)
-        pageRepeat_->start(kRepeatDelayMs);
+        pageRepeat_->start(RepeatDelayMs);
 }
 
 void TThinTrackBar::mouseMoveEvent(QMouseEvent* event) {
@@ -459,7 +458,7 @@ void TThinTrackBar::mouseReleaseEvent(QMouseEvent* event) {
 void TThinTrackBar::PageTowardPress() {
     const Geometry g = Layout();
     const int centre = CentreOf(g, sliderPosition());
-    const int half = g.thumbWidth / 2;
+    const int half = g.ThumbWidth / 2;
     const bool beyond = pageDirection_ < 0 ? pressAlong_ < centre - half : pressAlong_ > centre + half;
     if (!beyond) {
         pageRepeat_->stop();
@@ -485,8 +484,8 @@ void TThinTrackBar::wheelEvent(QWheelEvent* event) {
     if (event->inverted())
         delta = -delta;
     wheelRemainder_ += delta;
-    const int notches = wheelRemainder_ / kWheelNotch;
-    wheelRemainder_ -= notches * kWheelNotch;
+    const int notches = wheelRemainder_ / WheelNotch;
+    wheelRemainder_ -= notches * WheelNotch;
     if (notches != 0) {
         const qint64 target = qint64(value()) - qint64(notches) * singleStep();
         setValue(static_cast<int>(std::clamp<qint64>(target, minimum(), maximum())));

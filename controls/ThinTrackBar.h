@@ -72,14 +72,14 @@ protected:
 private:
     // Positions along the channel ("along") and across it ("across"), the same for both orientations.
     struct Geometry {
-        int firstCentre;   // thumb centre at the minimum
-        int lastCentre;    // thumb centre at the maximum
-        int thumbWidth;    // along, always odd so the point has a middle pixel
-        int thumbLength;   // across
-        int thumbAcross;   // near edge of the thumb
-        int channelAcross; // near edge of the channel
-        bool nearTicks;    // ticks above or left of the thumb
-        bool farTicks;     // ticks below or right of the thumb
+        int FirstCentre;   // thumb centre at the minimum
+        int LastCentre;    // thumb centre at the maximum
+        int ThumbWidth;    // along, always odd so the point has a middle pixel
+        int ThumbLength;   // across
+        int ThumbAcross;   // near edge of the thumb
+        int ChannelAcross; // near edge of the channel
+        bool NearTicks;    // ticks above or left of the thumb
+        bool FarTicks;     // ticks below or right of the thumb
     };
     Geometry Layout() const;
     QRect Oriented(int along, int across, int alongSize, int acrossSize) const;

@@ -5,6 +5,8 @@
 #include "controls/ClickLabel.h"
 #include "controls/Credits.h"
 #include "controls/DesignedLook.h"
+#include "controls/Fonts.h"
+#include "controls/Placement.h"
 #include "controls/UrlOpener.h"
 #include "controls/Versions.h"
 
@@ -22,24 +24,16 @@ namespace controls {
 
 namespace {
 
-const QColor kNavy(0, 0, 128);
-const QColor kMaroon(128, 0, 0);
 // Labels sized to their text keep this distance from the right side of their panel.
-constexpr int kPanelMargin = 8;
+constexpr int PanelMargin = 8;
 
 QString Text(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
 
-QFont DesignFont(const QString& family, int pixels) {
-    QFont font(family);
-    font.setPixelSize(pixels);
-    return font;
-}
-
 // The book face of the product names is a serif; where it is missing, another serif stands in for it.
 QFont TitleFont() {
-    QFont font = DesignFont(QStringLiteral("Book Antiqua"), 13);
+    QFont font = FacePixelFont(QStringLiteral("Book Antiqua"), 13);
     font.setStyleHint(QFont::Serif);
     return font;
 }
@@ -48,15 +42,6 @@ void SetColor(QWidget* widget, QPalette::ColorRole role, const QColor& color) {
     QPalette palette = widget->palette();
     palette.setColor(role, color);
     widget->setPalette(palette);
-}
-
-QLabel* AddLabel(QWidget* parent, const QString& name, const QString& text, const QFont& font, QPoint at) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setFont(font);
-    label->adjustSize();
-    label->move(at);
-    return label;
 }
 
 TClickLabel* AddLink(QWidget* parent, const QString& name, const QString& text, const QFont& font,
@@ -152,36 +137,34 @@ TAboutBox::~TAboutBox() {
 void TAboutBox::BuildCalculator() {
     setFixedSize(505, 192);
     SetDesignedLook(this, QColor(228, 237, 237));
-    setFont(DesignFont(QStringLiteral("Trebuchet MS"), 11));
+    setFont(FacePixelFont(QStringLiteral("Trebuchet MS"), 11));
 
     QFrame* panel = AddTextPanel(this, QRect(8, 8, 489, 145));
-    panel->setFont(DesignFont(QStringLiteral("MS Sans Serif"), 11));
+    panel->setFont(FacePixelFont(QStringLiteral("MS Sans Serif"), 11));
     SetColor(panel, QPalette::WindowText, Qt::black);
 
     const QFont titleFont = TitleFont();
-    AddLabel(panel, QStringLiteral("ProductName"), QStringLiteral("Varnok Handvise Calculator"), titleFont,
-             QPoint(8, 8));
-    AddLabel(panel, QStringLiteral("Version"), VersionText(version::Calculator), titleFont, QPoint(8, 28));
+    FittedLabel(panel, "ProductName", QPoint(8, 8), QStringLiteral("Varnok Handvise Calculator"), titleFont);
+    FittedLabel(panel, "Version", QPoint(8, 28), VersionText(version::Calculator), titleFont);
 
-    QFont makerFont = DesignFont(QStringLiteral("Verdana"), 11);
+    QFont makerFont = FacePixelFont(QStringLiteral("Verdana"), 11);
     makerFont.setUnderline(true);
     TClickLabel* label2 = AddLink(panel, QStringLiteral("Label2"),
-                                  QStringLiteral("Varnok Handvise Calculators"), makerFont, kNavy);
+                                  QStringLiteral("Varnok Handvise Calculators"), makerFont, Navy);
     label2->setWordWrap(true);
     label2->setGeometry(8, 67, 193, std::max(13, label2->heightForWidth(193)));
 
     TClickLabel* label1 = AddLink(panel, QStringLiteral("Label1"), Text(about::ForumName),
-                                  DesignFont(QStringLiteral("Georgia"), 19), Qt::black);
-    label1->adjustSize();
-    label1->move(8, 94);
+                                  FacePixelFont(QStringLiteral("Georgia"), 19), Qt::black);
+    FitToText(label1, QPoint(8, 94));
 
     ScrollingCredits1 = new TScrollingCredits(panel);
     ScrollingCredits1->setObjectName(QStringLiteral("ScrollingCredits1"));
     ScrollingCredits1->setGeometry(229, 8, 250, 129);
-    ScrollingCredits1->SetCreditsFont(DesignFont(QStringLiteral("Tahoma"), 11));
+    ScrollingCredits1->SetCreditsFont(FacePixelFont(QStringLiteral("Tahoma"), 11));
     ScrollingCredits1->SetCreditsColor(Qt::white);
-    ScrollingCredits1->SetBackgroundColor(kNavy);
-    ScrollingCredits1->SetBorderColor(kNavy);
+    ScrollingCredits1->SetBackgroundColor(Navy);
+    ScrollingCredits1->SetBorderColor(Navy);
     ScrollingCredits1->SetShowBorder(true);
     ScrollingCredits1->SetInterval(35);
     ScrollingCredits1->SetCredits(CalculatorCredits());
@@ -194,23 +177,20 @@ void TAboutBox::BuildCalculator() {
 void TAboutBox::BuildDesigner() {
     setFixedSize(496, 214);
     SetDesignedLook(this, QColor(238, 238, 221));
-    setFont(DesignFont(QStringLiteral("MS Sans Serif"), 11));
+    setFont(FacePixelFont(QStringLiteral("MS Sans Serif"), 11));
 
     QFrame* panel = AddTextPanel(this, QRect(9, 8, 478, 121));
 
     const QFont titleFont = TitleFont();
-    AddLabel(panel, QStringLiteral("ProductName"), QStringLiteral("Varnok Handvise Routine Designer"),
-             titleFont, QPoint(8, 8));
-    KeepInside(
-        AddLabel(panel, QStringLiteral("Version"), VersionText(version::Designer), titleFont, QPoint(395, 8)),
-        kPanelMargin);
-    KeepInside(AddLabel(panel, QStringLiteral("Notice"), Text(about::MakerNotice), font(), QPoint(283, 100)),
-               kPanelMargin);
+    FittedLabel(panel, "ProductName", QPoint(8, 8), QStringLiteral("Varnok Handvise Routine Designer"),
+                titleFont);
+    KeepInside(FittedLabel(panel, "Version", QPoint(395, 8), VersionText(version::Designer), titleFont),
+               PanelMargin);
+    KeepInside(FittedLabel(panel, "Notice", QPoint(283, 100), Text(about::MakerNotice), font()), PanelMargin);
 
     TClickLabel* label1 = AddLink(panel, QStringLiteral("Label1"), Text(about::ForumName),
-                                  DesignFont(QStringLiteral("Georgia"), 19), kMaroon);
-    label1->adjustSize();
-    label1->move(8, 71);
+                                  FacePixelFont(QStringLiteral("Georgia"), 19), Maroon);
+    FitToText(label1, QPoint(8, 71));
 
     auto* panel2 = new QFrame(this);
     panel2->setObjectName(QStringLiteral("Panel2"));
@@ -218,10 +198,10 @@ void TAboutBox::BuildDesigner() {
     panel2->setGeometry(8, 135, 480, 41);
     SetDesignedLook(panel2, QColor(255, 255, 221));
 
-    QFont makerFont = DesignFont(QStringLiteral("Comic Sans MS"), 16);
+    QFont makerFont = FacePixelFont(QStringLiteral("Comic Sans MS"), 16);
     makerFont.setUnderline(true);
     TClickLabel* label2 = AddLink(panel2, QStringLiteral("Label2"),
-                                  QStringLiteral("Varnok Handvise Calculators"), makerFont, kMaroon);
+                                  QStringLiteral("Varnok Handvise Calculators"), makerFont, Maroon);
     // The link stands in the middle of its panel; a wider substitute font widens it on both sides.
     const int width = std::max(249, label2->sizeHint().width());
     label2->setGeometry((panel2->width() - width) / 2, 9, width, 23);

@@ -36,7 +36,8 @@ private:
     void FormDestroy();
 
     Layout layout_;
-    TScrollingCredits* ScrollingCredits1 = nullptr;
+    TScrollingCredits* ScrollingCredits1 =
+        nullptr; // the calculator's scrolling credits; none in the designer's
     bool placed_ = false;
 };
 

@@ -19,12 +19,12 @@ namespace {
 
 // Edges in page units, right and bottom exclusive like the page's bounds.
 struct Edges {
-    int left, top, right, bottom;
+    int Left, Top, Right, Bottom;
 };
 
 // The blank the user writes the result on. At 12 points it is wider than its column and is cut off at
 // the column's right edge, whatever the font's advance.
-const QString kRule = QStringLiteral("_ _ _ _ _ _ _ _ _ _ _ _ _ _");
+const QString Rule = QStringLiteral("_ _ _ _ _ _ _ _ _ _ _ _ _ _");
 
 QColor HeadingColor() {
     return {60, 0, 88};
@@ -41,7 +41,7 @@ QColor RuleColor() {
 // opaque box behind a line would cut off the bottoms of the parentheses and commas of the line above.
 void DrawTextFrom(QPainter& painter, const Edges& column, int x, int y, const QString& text) {
     painter.save();
-    painter.setClipRect(QRectF(column.left, y, column.right - column.left, std::max(0, column.bottom - y)),
+    painter.setClipRect(QRectF(column.Left, y, column.Right - column.Left, std::max(0, column.Bottom - y)),
                         Qt::IntersectClip);
     painter.drawText(QPointF(x, y + QFontMetricsF(painter.font()).ascent()), text);
     painter.restore();
@@ -87,14 +87,14 @@ void DrawRoutineSheet(preview::TCanvas& canvas, const CycleTable& cycle, const Q
     const Edges frame{page.left() + 2 * dx, page.top() + dy, pageRight - 2 * dx, pageBottom - dy};
     painter.setPen(QPen(Qt::black, 0)); // one device pixel on every device
     painter.setBrush(Qt::white);
-    painter.drawRect(QRectF(frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top));
+    painter.drawRect(QRectF(frame.Left, frame.Top, frame.Right - frame.Left, frame.Bottom - frame.Top));
 
     // Three columns over the left 0.3, 0.6 and 0.9 of the frame's right edge (exact integer part);
     // the middle and right ones are pulled in by fixed amounts so the rule keeps clear of the frame.
-    const int c = 3 * frame.right / 10;
-    const Edges left{frame.left + dx / 5, frame.top + dy / 5, c - dx / 5, frame.bottom - dy / 5};
-    const Edges middle{c, page.top(), 2 * c - 250, frame.bottom - 100};
-    const Edges right{2 * c - 250, page.top(), 3 * c - 100, frame.bottom - 100};
+    const int c = 3 * frame.Right / 10;
+    const Edges left{frame.Left + dx / 5, frame.Top + dy / 5, c - dx / 5, frame.Bottom - dy / 5};
+    const Edges middle{c, page.top(), 2 * c - 250, frame.Bottom - 100};
+    const Edges right{2 * c - 250, page.top(), 3 * c - 100, frame.Bottom - 100};
 
     const QFont headingFont = RoutineHeadingFont();
     const QFont setFont = RoutineSetFont();
@@ -102,24 +102,24 @@ void DrawRoutineSheet(preview::TCanvas& canvas, const CycleTable& cycle, const Q
     // Lines are one em of the 12-point font apart, whatever the typeface's own line spacing.
     const int h = std::max(1, std::abs(painter.font().pixelSize()));
 
-    int y = left.top;
+    int y = left.Top;
     for (std::size_t week = 0; week < cycle.size(); ++week) {
         canvas.SetFont(headingFont);
         painter.setPen(HeadingColor());
-        DrawTextFrom(painter, left, left.left, y, QStringLiteral("Week : %1").arg(week + 1));
+        DrawTextFrom(painter, left, left.Left, y, QStringLiteral("Week : %1").arg(week + 1));
         y += h;
         canvas.SetFont(setFont);
         for (const model::Talpha& set : cycle[week]) {
             if (set.RepsText == "0")
                 continue; // a set the week does not have leaves no line
             painter.setPen(SetColor());
-            DrawTextFrom(painter, left, left.left + dx, y, QString::fromStdString(set.SettingText));
+            DrawTextFrom(painter, left, left.Left + dx, y, QString::fromStdString(set.SettingText));
             DrawTextFrom(
-                painter, middle, middle.left, y,
+                painter, middle, middle.Left, y,
                 QStringLiteral(" (%1) x %2")
                     .arg(QString::fromStdString(set.TensionText), QString::fromStdString(set.RepsText)));
             painter.setPen(RuleColor());
-            DrawTextFrom(painter, right, right.left, y, kRule);
+            DrawTextFrom(painter, right, right.Left, y, Rule);
             y += h;
         }
         y += h;

@@ -4,6 +4,7 @@
 #include "controls/Fonts.h"
 #include "controls/Placement.h"
 #include "controls/ThinTrackBar.h"
+#include "controls/WaitCursor.h"
 #include "designer/RoutineSheet.h"
 #include "preview/Preview.h"
 
@@ -19,7 +20,6 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QResizeEvent>
-#include <QScreen>
 #include <QShortcut>
 #include <QVBoxLayout>
 
@@ -47,8 +47,8 @@ enum ZoomItem { Zoom100, Zoom150, Zoom200, ZoomToWidth, ZoomToHeight, ZoomToFit 
 
 // Controls anchored to the right keep their distance from the window's right edge.
 struct RightAnchored {
-    const char* name;
-    QRect designed;
+    const char* Name;
+    QRect Designed;
 };
 const RightAnchored RightAnchors[] = {
     {"Label1", QRect(694, 53, 0, 0)},
@@ -81,15 +81,6 @@ controls::TThinTrackBar* GrayBar(QWidget* parent, const char* name, QRect rect, 
     bar->SetTickStyle(controls::TTickStyle::tsNone);
     return bar;
 }
-
-// The hourglass for as long as the guard lives, also when what it guards fails.
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 // Ends the recording that BeginDoc opened, also when drawing fails, so the control is never left
 // recording.
@@ -136,6 +127,7 @@ TForm2::TForm2(const CycleTable& cycle, QWidget* parent)
     setMinimumSize(MinimumClientSize);
     resize(ClientSize);
     ConnectHandlers();
+    controls::CentreOnFirstShow(this);
     FormCreate();
 }
 
@@ -167,12 +159,7 @@ void TForm2::CreateControls() {
     ThinTrackBarContrast =
         GrayBar(ToolBar, "ThinTrackBarContrast", QRect(232, 52, 449, 21), QStringLiteral("Contrast"));
 
-    Label1 = new QLabel(QStringLiteral("Zoom : "), ToolBar);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setFont(verdana);
-    Label1->adjustSize();
-    Label1->move(694, 53);
-    Label1->setBuddy(ComboBoxZoom);
+    Label1 = controls::FittedLabel(ToolBar, "Label1", QPoint(694, 53), QStringLiteral("Zoom : "), verdana);
 
     ComboBoxZoom = controls::Place<QComboBox>(ToolBar, "ComboBoxZoom", QRect(744, 50, 100, 21));
     ComboBoxZoom->setEditable(true);
@@ -186,6 +173,7 @@ void TForm2::CreateControls() {
     ComboBoxZoom->setAccessibleName(QStringLiteral("Zoom"));
     ComboBoxZoom->lineEdit()->setAccessibleName(QStringLiteral("Zoom"));
     ComboBoxZoom->view()->setAccessibleName(QStringLiteral("Zoom choices"));
+    Label1->setBuddy(ComboBoxZoom);
 
     Button1 = Button(ToolBar, "Button1", QRect(694, 8, 150, 25), QStringLiteral("Cancel"));
 
@@ -309,18 +297,6 @@ bool TForm2::event(QEvent* event) {
     return handled;
 }
 
-void TForm2::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (centred_)
-        return;
-    centred_ = true;
-    if (const QScreen* screen = this->screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
-}
-
 void TForm2::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     PlaceControls();
@@ -331,8 +307,8 @@ void TForm2::PlaceControls() {
     PreviewArea->setGeometry(0, ToolBarHeight, width(), height() - ToolBarHeight);
     const int shift = width() - ClientSize.width();
     for (const RightAnchored& anchored : RightAnchors) {
-        auto* widget = ToolBar->findChild<QWidget*>(QLatin1String(anchored.name));
-        widget->move(anchored.designed.left() + shift, anchored.designed.top());
+        auto* widget = ToolBar->findChild<QWidget*>(QLatin1String(anchored.Name));
+        widget->move(anchored.Designed.left() + shift, anchored.Designed.top());
     }
 }
 
@@ -357,7 +333,7 @@ void TForm2::UpdatePrintButton() {
 void TForm2::ButtonPrintClick() {
     if (!ExecPrintDialog())
         return;
-    const WaitCursor wait;
+    const controls::TWaitCursor wait;
     PrintPreview1->SetPrintJobTitle(JobTitle);
     // A failed job has already restored the caption and the button through OnAfterPrint.
     PrintPreview1->Print();
@@ -367,12 +343,12 @@ void TForm2::SavePDFButtonClick() {
     const QString fileName = ExecSaveDialog();
     if (fileName.isEmpty())
         return;
-    const WaitCursor wait;
+    const controls::TWaitCursor wait;
     setWindowTitle(Title() + QStringLiteral(" - Saving as PDF..."));
     // The caption returns before a failure reaches the error display.
     struct CaptionGuard {
-        TForm2* form;
-        ~CaptionGuard() { form->setWindowTitle(Title()); }
+        TForm2* Form;
+        ~CaptionGuard() { Form->setWindowTitle(Title()); }
     } caption{this};
     PrintPreview1->SaveAsPDF(fileName);
 }

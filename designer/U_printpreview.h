@@ -32,6 +32,7 @@ class TPrintPreview;
 
 namespace designer {
 
+// The designer's preview window (designer::TForm1 is the designer's main window).
 class TForm2 : public QDialog {
     Q_OBJECT
 public:
@@ -50,7 +51,6 @@ protected:
     virtual QString ExecSaveDialog();
 
     bool event(QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -84,22 +84,23 @@ private:
     // A copy: the sheet shows the cycle the window was opened on.
     const CycleTable Cycle;
     bool FirstActivation = true;
-    bool centred_ = false;
 
-    QFrame* ToolBar = nullptr;
-    QFrame* Bevel1 = nullptr;
-    QFrame* Bevel2 = nullptr;
-    QPushButton* ButtonPrint = nullptr;
-    QPushButton* SavePDFButton = nullptr;
-    QCheckBox* Grayscale = nullptr;
-    QPushButton* ButtonReset = nullptr;
-    controls::TThinTrackBar* ThinTrackBarBright = nullptr;
-    controls::TThinTrackBar* ThinTrackBarContrast = nullptr;
-    QLabel* Label1 = nullptr;
-    QComboBox* ComboBoxZoom = nullptr;
-    QPushButton* Button1 = nullptr;
-    QFrame* PreviewArea = nullptr;
-    preview::TPrintPreview* PrintPreview1 = nullptr;
+    // Widgets keep their designed names as objectName (docs/reading-the-code.md); each comment gives
+    // what the user sees.
+    QFrame* ToolBar = nullptr;                               // the tool panel along the top
+    QFrame* Bevel1 = nullptr;                                // raised frame around the print and save buttons
+    QFrame* Bevel2 = nullptr;                                // raised frame around the gray view's controls
+    QPushButton* ButtonPrint = nullptr;                      // "Print..."
+    QPushButton* SavePDFButton = nullptr;                    // "Save as PDF..."
+    QCheckBox* Grayscale = nullptr;                          // check box "Grayscale"
+    QPushButton* ButtonReset = nullptr;                      // "reset": brightness and contrast back to 0
+    controls::TThinTrackBar* ThinTrackBarBright = nullptr;   // slider "Brightness", -100 to 100
+    controls::TThinTrackBar* ThinTrackBarContrast = nullptr; // slider "Contrast", -100 to 100
+    QLabel* Label1 = nullptr;                                // "Zoom : "
+    QComboBox* ComboBoxZoom = nullptr; // zoom box: 100, 150, 200, zoom to width/height/fit, or typed
+    QPushButton* Button1 = nullptr;    // "Cancel": closes the window
+    QFrame* PreviewArea = nullptr;     // holds the preview control below the tool panel
+    preview::TPrintPreview* PrintPreview1 = nullptr; // the preview control showing the routine sheet
 };
 
 } // namespace designer

@@ -19,14 +19,12 @@
 #include <QActionGroup>
 #include <QFrame>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScreen>
 #include <QStatusBar>
 
 #include <algorithm>
@@ -43,7 +41,8 @@ const QString HelpFile = QStringLiteral("ktxsuite.html");
 const QString PreviewFailure = QStringLiteral("Something went wrong.");
 const QString OneToThree = QStringLiteral("1 - 3");
 
-// The maximum an empty box stands for.
+// The maximum an empty box stands for; also the box's start text, so emptying the box gives the same
+// cycle the window opened with.
 constexpr std::int32_t DefaultMaximum = 196;
 
 // Client area: the controls above the status bar, the status bar along the bottom.
@@ -52,35 +51,20 @@ constexpr int StatusBarHeight = 22;
 
 const QColor WindowColour(239, 239, 239);
 const QColor EditColour(238, 238, 255);
-const QColor Navy(0, 0, 128);
-const QColor Maroon(128, 0, 0);
-const QColor Black(0, 0, 0);
+using controls::Black;
+using controls::Maroon;
+using controls::Navy;
 
 const QString Tahoma = QStringLiteral("Tahoma");
 const QString Trebuchet = QStringLiteral("Trebuchet MS");
 // 8 and 12 points at 96 dots per inch.
 constexpr int SmallPixels = 11, LargePixels = 16;
 
-// Courier New keeps a monospaced stand-in where it is missing.
-QFont CourierFont(int pixels, bool bold = false) {
-    QFont font;
-    font.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"),
-                      QStringLiteral("DejaVu Sans Mono")});
-    font.setStyleHint(QFont::Monospace);
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
-// A label sized to its caption, placed by its top-left corner.
+// A label sized to its caption, placed by its top-left corner, in its own text colour.
 QLabel* AutoLabel(QWidget* parent, const char* name, QPoint at, const QString& text, const QFont& font,
                   const QColor& colour) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setFont(font);
+    QLabel* label = controls::FittedLabel(parent, name, at, text, font);
     controls::SetColours(label, QColor(), colour);
-    label->adjustSize();
-    label->move(at);
     return label;
 }
 
@@ -115,6 +99,7 @@ TForm1::TForm1(QWidget* parent)
     // The window keeps the client size its controls were placed for: no resizing, no maximising.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     ConnectHandlers();
+    controls::CentreOnFirstShow(this);
     FormCreate();
 }
 
@@ -145,14 +130,14 @@ void TForm1::CreateControls() {
     Edit1->SetAlignment(controls::TAlignment::taCenter);
     Edit1->setMaxLength(3);
     Edit1->setText(QString::number(DefaultMaximum));
-    Edit1->setFont(CourierFont(LargePixels, true));
+    Edit1->setFont(controls::MonospacePixelFont(LargePixels, true));
     Edit1->setToolTip(QStringLiteral("Tension in Pounds"));
     Edit1->setTextMargins(0, 0, 0, 0);
     QPalette editPalette = Edit1->palette();
     editPalette.setColor(QPalette::Base, EditColour);
     editPalette.setColor(QPalette::Text, Maroon);
     Edit1->setPalette(editPalette);
-    Edit1->installEventFilter(this);
+    controls::FilterKeyPresses(Edit1, [this](QChar key) { return Edit1KeyPress(key); });
     Label1->setBuddy(Edit1); // names the box for screen readers
 
     ButtonCycle = controls::Place<QPushButton>(client, "ButtonCycle", QRect(223, 52, 90, 26),
@@ -165,12 +150,12 @@ void TForm1::CreateControls() {
     controls::SetColours(GroupBox1, QColor(), Navy);
     Label2 =
         AutoLabel(GroupBox1, "Label2", QPoint(8, 22), QStringLiteral("Spring Count : "), groupFont, Black);
-    Label3 =
-        AutoLabel(GroupBox1, "Label3", QPoint(120, 25), QStringLiteral("2"), CourierFont(LargePixels), Navy);
+    Label3 = AutoLabel(GroupBox1, "Label3", QPoint(120, 25), QStringLiteral("2"),
+                       controls::MonospacePixelFont(LargePixels), Navy);
     Label4 =
         AutoLabel(GroupBox1, "Label4", QPoint(8, 46), QStringLiteral("Grip Position : "), groupFont, Black);
     Label5 = AutoLabel(GroupBox1, "Label5", QPoint(120, 49), QStringLiteral("Inner"),
-                       CourierFont(LargePixels), Navy);
+                       controls::MonospacePixelFont(LargePixels), Navy);
     // Their texts change at run time; they keep room for the longest ("1 - 3", "Outer").
     Label3->setMinimumWidth(190);
     Label5->setMinimumWidth(190);
@@ -310,31 +295,9 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::ReadLauncherSettings() {
-    const QString path = controls::LauncherSettingsPath();
-    const QString section = QStringLiteral("RoutineD");
-    StartSpringIndex = controls::ReadLauncherByte(path, section, QStringLiteral("Spring"), 1);
-    StartGripIndex = controls::ReadLauncherByte(path, section, QStringLiteral("Position"), 0);
-}
-
-void TForm1::showEvent(QShowEvent* event) {
-    QMainWindow::showEvent(event);
-    if (centred_)
-        return;
-    centred_ = true;
-    if (const QScreen* screen = this->screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
-}
-
-bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Edit1 && event->type() == QEvent::KeyPress) {
-        const auto typed = controls::TypedCharacter(*static_cast<QKeyEvent*>(event));
-        if (typed && !Edit1KeyPress(*typed))
-            return true;
-    }
-    return QMainWindow::eventFilter(watched, event);
+    const controls::TLauncherStart start = controls::ReadLauncherStart(QStringLiteral("RoutineD"));
+    StartSpringIndex = start.SpringIndex;
+    StartGripIndex = start.GripIndex;
 }
 
 bool TForm1::Edit1KeyPress(QChar key) const {
@@ -380,7 +343,7 @@ void TForm1::ButtonCycleClick() {
             throw std::invalid_argument("'" + text.toStdString() + "' is not a valid integer value");
         maximum = *value;
     }
-    GenerateCycle(Model, Cycle, maximum, SpringCount, GripText, ThinTrackBar1->value());
+    GenerateCycle(model_, Cycle, maximum, SpringCount, GripText, ThinTrackBar1->value());
     try {
         ShowPreview();
     } catch (...) {

@@ -27,6 +27,7 @@ class TThinTrackBar;
 
 namespace designer {
 
+// The designer's main window (calc::TForm1 is the calculator's; TForm2 the designer's preview).
 class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
@@ -39,9 +40,6 @@ public:
 protected:
     // Opens the preview on `Cycle` modally and frees it when it closes.
     virtual void ShowPreview();
-
-    void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void CreateControls();
@@ -63,41 +61,42 @@ private:
 
     void ShowSpringCount();
 
-    model::TensionModel Model{model::SortVariant::Designer};
+    model::TensionModel model_{model::SortVariant::Designer};
     std::uint8_t SpringCount = 2;
     std::string GripText;
     std::uint8_t StartSpringIndex = 1;
     std::uint8_t StartGripIndex = 0;
-    bool centred_ = false;
 
-    QLabel* Label7 = nullptr;
-    QFrame* Bevel1 = nullptr;
-    QLabel* Label1 = nullptr;
-    controls::TAlignEdit* Edit1 = nullptr;
-    QPushButton* ButtonCycle = nullptr;
-    QGroupBox* GroupBox1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* Label5 = nullptr;
-    QGroupBox* GroupBox2 = nullptr;
-    controls::TThinTrackBar* ThinTrackBar1 = nullptr;
-    QLabel* Label6 = nullptr;
-    QPushButton* ButtonHelp = nullptr;
-    QPushButton* ButtonAbout = nullptr;
-    QPushButton* Button1 = nullptr;
+    // Widgets and menu items keep their designed names as objectName (docs/reading-the-code.md); each
+    // comment gives what the user sees.
+    QLabel* Label7 = nullptr;                         // the instruction text at the top
+    QFrame* Bevel1 = nullptr;                         // sunken box around the maximum entry
+    QLabel* Label1 = nullptr;                         // "Estimated Maximum :"
+    controls::TAlignEdit* Edit1 = nullptr;            // the estimated maximum in pounds, digits only
+    QPushButton* ButtonCycle = nullptr;               // "Training Cycle"
+    QGroupBox* GroupBox1 = nullptr;                   // group " Settings "
+    QLabel* Label2 = nullptr;                         // "Spring Count : "
+    QLabel* Label3 = nullptr;                         // the chosen spring count: "1" to "3" or "1 - 3"
+    QLabel* Label4 = nullptr;                         // "Grip Position : "
+    QLabel* Label5 = nullptr;                         // the chosen grip: "Inner" or "Outer"
+    QGroupBox* GroupBox2 = nullptr;                   // group " Intensity "
+    controls::TThinTrackBar* ThinTrackBar1 = nullptr; // intensity slider: Light, Medium, Heavy
+    QLabel* Label6 = nullptr;                         // the chosen intensity's name
+    QPushButton* ButtonHelp = nullptr;                // "Help"
+    QPushButton* ButtonAbout = nullptr;               // "About..."
+    QPushButton* Button1 = nullptr;                   // "Exit"
 
-    QAction* Print1 = nullptr;
-    QAction* Exit1 = nullptr;
-    QAction* N11 = nullptr;
-    QAction* N21 = nullptr;
-    QAction* N31 = nullptr;
-    QAction* N41 = nullptr;
-    QAction* Inner1 = nullptr;
-    QAction* Outer1 = nullptr;
-    QAction* Help2 = nullptr;
-    QAction* VisitWebsite1 = nullptr;
-    QAction* About1 = nullptr;
+    QAction* Print1 = nullptr;        // menu item File > "Print..."
+    QAction* Exit1 = nullptr;         // menu item File > "Exit"
+    QAction* N11 = nullptr;           // menu item Spring Count > "1"
+    QAction* N21 = nullptr;           // menu item Spring Count > "2"
+    QAction* N31 = nullptr;           // menu item Spring Count > "3"
+    QAction* N41 = nullptr;           // menu item Spring Count > "1 - 3"
+    QAction* Inner1 = nullptr;        // menu item Grip Position > "Inner"
+    QAction* Outer1 = nullptr;        // menu item Grip Position > "Outer"
+    QAction* Help2 = nullptr;         // menu item Help > "KTX Suite Help"
+    QAction* VisitWebsite1 = nullptr; // menu item Help > "Visit Website"
+    QAction* About1 = nullptr;        // menu item Help > "About"
 };
 
 } // namespace designer

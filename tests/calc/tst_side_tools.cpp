@@ -84,7 +84,7 @@ TEST(SideTools, ConversionThroughSinglePrecision) {
     for (const Case& c : cases) {
         const auto pounds = ConversionPounds(c.text);
         ASSERT_TRUE(pounds) << c.text;
-        const calc::ConvertedTension t = Convert(*pounds);
+        const calc::TConvertedTension t = Convert(*pounds);
         EXPECT_EQ((std::vector<std::string>{t.Pounds, t.Slugs, t.Kilograms, t.Newtons}), c.expected)
             << c.text;
     }

@@ -4,6 +4,7 @@
 #include "controls/ContextHelp.h"
 #include "controls/HelpWindow.h"
 #include "controls/LauncherSettings.h"
+#include "controls/Placement.h"
 #include "controls/ProgramIdentity.h"
 #include "controls/RadioGroup.h"
 #include "controls/UrlOpener.h"
@@ -12,6 +13,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBrowser>
@@ -58,6 +60,21 @@ private slots:
         QTRY_COMPARE(boxes.Texts().size(), 2);
         QCOMPARE(boxes.Texts().last(), QString("setting 99 is outside the table"));
         QVERIFY(ranAfter);
+    }
+
+    void windowIsCentredOnItsFirstShowOnly() {
+        QWidget window;
+        window.resize(201, 101);
+        controls::CentreOnFirstShow(&window);
+        window.show();
+        QRect expected = window.frameGeometry();
+        expected.moveCenter(window.screen()->availableGeometry().center());
+        QCOMPARE(window.frameGeometry().topLeft(), expected.topLeft());
+        // Shown again after the user moved it, it stays where it was put.
+        window.hide();
+        window.move(10, 20);
+        window.show();
+        QCOMPARE(window.pos(), QPoint(10, 20));
     }
 
     void launcherSettingsKeepTheLowEightBits_data() {
