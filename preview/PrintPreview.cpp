@@ -2,6 +2,7 @@
 
 #include "preview/Errors.h"
 #include "preview/Grayscale.h"
+#include "preview/PreviewKeys.h"
 #include "preview/Startup.h"
 
 #include <QGuiApplication>
@@ -30,21 +31,6 @@ int ScreenDpi(bool horizontal) {
         return kDefaultScreenDpi;
     const double dpi = horizontal ? screen->logicalDotsPerInchX() : screen->logicalDotsPerInchY();
     return dpi >= 1 ? static_cast<int>(std::lround(dpi)) : kDefaultScreenDpi;
-}
-
-// The key state of an event as one of the three sets the control acts on.
-enum class TKeyState { None, Shift, Ctrl, Other };
-
-TKeyState KeyState(Qt::KeyboardModifiers modifiers) {
-    // Keys of the numeric keypad carry a flag of their own that is no modifier the user holds.
-    modifiers &= ~Qt::KeypadModifier;
-    if (modifiers == Qt::NoModifier)
-        return TKeyState::None;
-    if (modifiers == Qt::ShiftModifier)
-        return TKeyState::Shift;
-    if (modifiers == Qt::ControlModifier)
-        return TKeyState::Ctrl;
-    return TKeyState::Other;
 }
 
 } // namespace
@@ -847,76 +833,34 @@ void TPrintPreview::scrollContentsBy(int dx, int dy) {
 // ---- keys, wheel and mouse
 
 void TPrintPreview::keyPressEvent(QKeyEvent* event) {
-    QScrollBar* horizontal = horizontalScrollBar();
-    QScrollBar* vertical = verticalScrollBar();
-    const TKeyState state = KeyState(event->modifiers());
-    const bool keypad = event->modifiers().testFlag(Qt::KeypadModifier);
-    bool handled = true;
-    switch (event->key()) {
-    case Qt::Key_Home:
-        if (state == TKeyState::None)
-            horizontal->setValue(0);
-        else if (state == TKeyState::Ctrl)
-            vertical->setValue(0);
-        else
-            handled = false;
-        break;
-    case Qt::Key_End:
-        if (state == TKeyState::None)
-            horizontal->setValue(horizontal->maximum());
-        else if (state == TKeyState::Ctrl)
-            vertical->setValue(vertical->maximum());
-        else
-            handled = false;
-        break;
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-    case Qt::Key_Up:
-    case Qt::Key_Down: {
-        const bool across = event->key() == Qt::Key_Left || event->key() == Qt::Key_Right;
-        const int sign = event->key() == Qt::Key_Left || event->key() == Qt::Key_Up ? -1 : 1;
-        QScrollBar* bar = across ? horizontal : vertical;
-        if (state == TKeyState::None)
-            bar->setValue(bar->value() + sign * bar->singleStep());
-        else if (state == TKeyState::Shift)
-            bar->setValue(bar->value() + sign);
-        else if (state == TKeyState::Ctrl)
-            bar->setValue(bar->value() + sign * (across ? viewport()->width() : viewport()->height()));
-        else
-            handled = false;
-        break;
-    }
-    case Qt::Key_PageDown:
-        if (state == TKeyState::None)
-            SetCurrentPage(currentPage_ + 1);
-        else if (state == TKeyState::Ctrl)
-            SetCurrentPage(TotalPages());
-        else
-            handled = false;
-        break;
-    case Qt::Key_PageUp:
-        if (state == TKeyState::None)
-            SetCurrentPage(currentPage_ - 1);
-        else if (state == TKeyState::Ctrl)
-            SetCurrentPage(1);
-        else
-            handled = false;
-        break;
-    case Qt::Key_Plus:
-    case Qt::Key_Minus:
-        if (keypad && state == TKeyState::None)
-            SetZoom(zoom_ + (event->key() == Qt::Key_Plus ? zoomStep_ : -zoomStep_));
-        else
-            handled = false;
-        break;
-    default:
-        handled = false;
-        break;
-    }
-    if (handled)
-        event->accept();
-    else
+    const TKeyAction action = KeyAction(event->key(), event->modifiers());
+    QScrollBar* bar = action.Axis == Qt::Horizontal ? horizontalScrollBar() : verticalScrollBar();
+    switch (action.Command) {
+    case TKeyCommand::None:
         QAbstractScrollArea::keyPressEvent(event);
+        return;
+    case TKeyCommand::Scroll: {
+        const int view = action.Axis == Qt::Horizontal ? viewport()->width() : viewport()->height();
+        const int step = action.Step == TKeyStep::Line    ? bar->singleStep()
+                         : action.Step == TKeyStep::Pixel ? 1
+                                                          : view;
+        bar->setValue(bar->value() + action.Sign * step);
+        break;
+    }
+    case TKeyCommand::ScrollToEnd:
+        bar->setValue(action.Sign < 0 ? 0 : bar->maximum());
+        break;
+    case TKeyCommand::TurnPage:
+        SetCurrentPage(currentPage_ + action.Sign);
+        break;
+    case TKeyCommand::TurnToEnd:
+        SetCurrentPage(action.Sign < 0 ? 1 : TotalPages());
+        break;
+    case TKeyCommand::Zoom:
+        SetZoom(zoom_ + action.Sign * zoomStep_);
+        break;
+    }
+    event->accept();
 }
 
 void TPrintPreview::wheelEvent(QWheelEvent* event) {

@@ -5,7 +5,6 @@
 #include "preview/PrintPreview.h"
 
 #include <QImage>
-#include <QLocale>
 #include <QPainter>
 
 #include <algorithm>
@@ -46,11 +45,6 @@ private:
 
 QPageLayout::Orientation ToQt(TPrinterOrientation orientation) {
     return orientation == poLandscape ? QPageLayout::Landscape : QPageLayout::Portrait;
-}
-
-// A length in millimetres, as a form size is given, in whole millimetres.
-int WholeMillimetres(qreal millimetres) {
-    return static_cast<int>(DivRoundHalfEven(qRound64(millimetres * 1000), 1000));
 }
 
 } // namespace
@@ -177,69 +171,25 @@ QString TPrintPreview::FormName() const {
         return formName_;
     if (!generatedForm_.isEmpty() || !PrinterInstalled())
         return generatedForm_;
-    int width = 0;
-    int height = 0;
+    QSize hiMetric;
+    QSize hiEnglish;
     if (paperType_ != pCustom) {
-        PaperTypeSize(paperType_, mmHiMetric, width, height);
+        PaperTypeSize(paperType_, mmHiMetric, hiMetric.rwidth(), hiMetric.rheight());
+        PaperTypeSize(paperType_, mmHiEnglish, hiEnglish.rwidth(), hiEnglish.rheight());
     } else {
-        width = ConvertX(paperSize_.width(), units_, mmHiMetric);
-        height = ConvertY(paperSize_.height(), units_, mmHiMetric);
-        if (orientation_ == poLandscape)
-            std::swap(width, height);
-    }
-    width = static_cast<int>(DivRoundHalfEven(width, 100));
-    height = static_cast<int>(DivRoundHalfEven(height, 100));
-    bool rotated = orientation_ == poLandscape;
-
-    QString generated;
-    bool turned = false;
-    for (const QPageSize& form : Printer().SupportedPageSizes()) {
-        const QSizeF millimetres = form.size(QPageSize::Millimeter);
-        const int formWidth = WholeMillimetres(millimetres.width());
-        const int formHeight = WholeMillimetres(millimetres.height());
-        if (formWidth == width && formHeight == height) {
-            formName_ = form.name();
-            generatedForm_.clear();
-            return formName_;
-        }
-        if (formWidth == height && formHeight == width) {
-            generated = form.name();
-            turned = true;
+        hiMetric = QSize(ConvertX(paperSize_.width(), units_, mmHiMetric),
+                         ConvertY(paperSize_.height(), units_, mmHiMetric));
+        hiEnglish = QSize(ConvertX(paperSize_.width(), units_, mmHiEnglish),
+                          ConvertY(paperSize_.height(), units_, mmHiEnglish));
+        if (orientation_ == poLandscape) {
+            hiMetric.transpose();
+            hiEnglish.transpose();
         }
     }
-    if (turned) {
-        rotated = !rotated;
-    } else {
-        if (orientation_ == poLandscape)
-            std::swap(width, height);
-        bool metric = QLocale::system().measurementSystem() == QLocale::MetricSystem;
-        if (units_ == mmLoMetric || units_ == mmHiMetric)
-            metric = true;
-        else if (units_ == mmLoEnglish || units_ == mmHiEnglish)
-            metric = false;
-        if (metric) {
-            generated = QStringLiteral("%1mm x %2mm").arg(width).arg(height);
-        } else {
-            int inchWidth = 0;
-            int inchHeight = 0;
-            if (paperType_ != pCustom) {
-                PaperTypeSize(paperType_, mmHiEnglish, inchWidth, inchHeight);
-            } else {
-                inchWidth = ConvertX(paperSize_.width(), units_, mmHiEnglish);
-                inchHeight = ConvertY(paperSize_.height(), units_, mmHiEnglish);
-                if (orientation_ == poLandscape)
-                    std::swap(inchWidth, inchHeight);
-            }
-            const auto inches = [](int thousandths) {
-                return QString::number(DivRoundHalfEven(thousandths, 100) / 10.0, 'g', 6);
-            };
-            generated = QStringLiteral("%1\" x %2\"").arg(inches(inchWidth), inches(inchHeight));
-        }
-    }
-    if (rotated)
-        generated += QStringLiteral(" Rotated");
-    generatedForm_ = generated;
-    return generated;
+    const TPaperFormName form = MatchPaperForm(Printer().SupportedPageSizes(), hiMetric, hiEnglish,
+                                               orientation_ == poLandscape, units_);
+    (form.Generated ? generatedForm_ : formName_) = form.Name;
+    return form.Name;
 }
 
 bool TPrintPreview::PaperFormGenerated() const {
@@ -460,36 +410,7 @@ bool TPrintPreview::CanSaveAsPDF() const {
 }
 
 int TPrintPreview::PdfPaperCode(TPaperType type) {
-    switch (type) {
-    case pLetter:
-        return 1;
-    case pA4:
-        return 2;
-    case pA3:
-        return 3;
-    case pLegal:
-        return 4;
-    case pB5:
-        return 5;
-    case pB4:
-        return 8;
-    case pA5:
-        return 9;
-    case pFolio:
-        return 10;
-    case pExecutive:
-        return 11;
-    case pEnvB4:
-        return 12;
-    case pEnvB5:
-        return 13;
-    case pEnvDL:
-        return 15;
-    case pEnvMonarch:
-        return 16;
-    default:
-        return 0;
-    }
+    return preview::PdfPaperCode(type);
 }
 
 void TPrintPreview::SaveAsPDF(const QString& fileName) {
