@@ -1,8 +1,9 @@
-// The preview control's printing, gray printing and PDF export: its recorded pages sent to the printer
-// or to the PDF library, the paper handed to the printer or taken from it, and directly printed documents.
+#include "preview/PrintController.h"
+
+#include "preview/Errors.h"
 #include "preview/Grayscale.h"
 #include "preview/PdfLibrary.h"
-#include "preview/PrintPreview.h"
+#include "preview/PrintPreviewPrivate.h"
 
 #include <QImage>
 #include <QPainter>
@@ -51,60 +52,68 @@ QPageLayout::Orientation ToQt(TPrinterOrientation orientation) {
 
 // ---- the printer
 
-TPrinter& TPrintPreview::Printer() const {
+TPrintController::TPrintController(TPrintPreview& control)
+    : control_(control) {}
+
+TPrintPreviewPrivate& TPrintController::Data() const {
+    return *control_.d_;
+}
+
+TPrinter& TPrintController::Printer() {
     if (printer_ == nullptr)
         printer_ = std::make_unique<TSystemPrinter>();
     return *printer_;
 }
 
-void TPrintPreview::SetPrinter(std::unique_ptr<TPrinter> printer) {
+void TPrintController::SetPrinter(std::unique_ptr<TPrinter> printer) {
     // A job in progress keeps the printer it began on.
-    if (state_ != TPreviewState::Idle)
+    if (Data().state != TPreviewState::Idle)
         return;
     printer_ = std::move(printer);
+    ForgetForm();
+}
+
+void TPrintController::ForgetForm() {
     formName_.clear();
     generatedForm_.clear();
 }
 
-bool TPrintPreview::PrinterInstalled() const {
-    return Printer().Installed();
-}
-
-int TPrintPreview::FromPrinterPixels(int value, int dpi) const {
+int TPrintController::FromPrinterPixels(int value, int dpi) const {
     // Pixels to pixels would go from screen to printer: printer pixels become screen pixels here.
-    if (units_ == mmPixel)
-        return static_cast<int>(DivRoundHalfEven(std::int64_t{value} * ScreenDpiX(), std::max(dpi, 1)));
-    return ConvertUnits(value, mmPixel, units_, dpi, ScreenDpiX());
+    if (Data().units == mmPixel)
+        return static_cast<int>(
+            DivRoundHalfEven(std::int64_t{value} * control_.ScreenDpiX(), std::max(dpi, 1)));
+    return ConvertUnits(value, mmPixel, Data().units, dpi, control_.ScreenDpiX());
 }
 
-int TPrintPreview::ToPrinterPixels(int value, int dpi) const {
-    return ConvertUnits(value, units_, mmPixel, dpi, ScreenDpiX());
+int TPrintController::ToPrinterPixels(int value, int dpi) const {
+    return ConvertUnits(value, Data().units, mmPixel, dpi, control_.ScreenDpiX());
 }
 
-QRect TPrintPreview::PrinterPageBounds() const {
+QRect TPrintController::PrinterPageBounds() {
     const TPrinter& printer = Printer();
     if (!printer.Installed())
-        return PageBounds();
+        return control_.PageBounds();
     const int dpi = printer.Resolution();
     const QRect area = printer.PrintableAreaPixels();
     return {FromPrinterPixels(area.left(), dpi), FromPrinterPixels(area.top(), dpi),
             FromPrinterPixels(area.width(), dpi), FromPrinterPixels(area.height(), dpi)};
 }
 
-QRect TPrintPreview::PrinterPaperRect() const {
+QRect TPrintController::PrinterPaperRect() {
     const TPrinter& printer = Printer();
     if (!printer.Installed())
         return {};
     const int dpi = printer.Resolution();
-    const QRect paper = usePrinterOptions_ ? QRect(QPoint(0, 0), printer.PaperPixels().size())
-                                           : QRect(0, 0, ToPrinterPixels(paperSize_.width(), dpi),
-                                                   ToPrinterPixels(paperSize_.height(), dpi));
+    const QRect paper = Data().usePrinterOptions ? QRect(QPoint(0, 0), printer.PaperPixels().size())
+                                                 : QRect(0, 0, ToPrinterPixels(Data().paperSize.width(), dpi),
+                                                         ToPrinterPixels(Data().paperSize.height(), dpi));
     return paper.translated(-printer.PrintableAreaPixels().topLeft());
 }
 
 // ---- paper and forms
 
-void TPrintPreview::ApplyPaperToPrinter() {
+void TPrintController::ApplyPaperToPrinter() {
     TPrinter& printer = Printer();
     if (!printer.Installed())
         return;
@@ -118,24 +127,24 @@ void TPrintPreview::ApplyPaperToPrinter() {
                 break;
             }
     }
-    if (!size.isValid() && paperType_ != pCustom) {
-        const QPageSize::PageSizeId id = QPageSize::id(PaperInfo(paperType_).Code);
+    if (!size.isValid() && Data().paperType != pCustom) {
+        const QPageSize::PageSizeId id = QPageSize::id(PaperInfo(Data().paperType).Code);
         if (id != QPageSize::Custom)
             size = QPageSize(id);
     }
     if (!size.isValid()) {
         // Any other paper by its size, portrait, in tenths of a millimetre.
-        int width = ConvertX(paperSize_.width(), units_, mmLoMetric);
-        int height = ConvertY(paperSize_.height(), units_, mmLoMetric);
-        if (orientation_ == poLandscape)
+        int width = control_.ConvertX(Data().paperSize.width(), Data().units, mmLoMetric);
+        int height = control_.ConvertY(Data().paperSize.height(), Data().units, mmLoMetric);
+        if (Data().orientation == poLandscape)
             std::swap(width, height);
         size = QPageSize(QSizeF(width / 10.0, height / 10.0), QPageSize::Millimeter, QString(),
                          QPageSize::ExactMatch);
     }
-    printer.SetPaper(size, ToQt(orientation_));
+    printer.SetPaper(size, ToQt(Data().orientation));
 }
 
-void TPrintPreview::TakePaperFromPrinter() {
+void TPrintController::TakePaperFromPrinter() {
     TPrinter& printer = Printer();
     if (!printer.Installed())
         return;
@@ -143,7 +152,8 @@ void TPrintPreview::TakePaperFromPrinter() {
     const QPageSize size = layout.pageSize();
     const TPrinterOrientation orientation =
         layout.orientation() == QPageLayout::Landscape ? poLandscape : poPortrait;
-    const TPaperType type = size.id() == QPageSize::Custom ? pCustom : PaperTypeOfCode(size.windowsId());
+    const TPaperType type =
+        size.id() == QPageSize::Custom ? pCustom : control_.PaperTypeOfCode(size.windowsId());
     int width = 0;
     int height = 0;
     if (type == pCustom) {
@@ -152,12 +162,12 @@ void TPrintPreview::TakePaperFromPrinter() {
         width = FromPrinterPixels(paper.width(), dpi);
         height = FromPrinterPixels(paper.height(), dpi);
     } else {
-        PaperTypeSize(type, units_, width, height);
+        control_.PaperTypeSize(type, Data().units, width, height);
         // The control keeps its paper as it lies, so a landscape sheet is turned.
         if (orientation == poLandscape)
             std::swap(width, height);
     }
-    SetPaperSizeAndOrientation(width, height, orientation);
+    control_.SetPaperSizeAndOrientation(width, height, orientation);
     for (const QPageSize& form : printer.SupportedPageSizes())
         if (form.key() == size.key()) {
             formName_ = form.name();
@@ -166,103 +176,99 @@ void TPrintPreview::TakePaperFromPrinter() {
         }
 }
 
-QString TPrintPreview::FormName() const {
+QString TPrintController::FormName() {
     if (!formName_.isEmpty())
         return formName_;
-    if (!generatedForm_.isEmpty() || !PrinterInstalled())
+    if (!generatedForm_.isEmpty() || !Printer().Installed())
         return generatedForm_;
     QSize hiMetric;
     QSize hiEnglish;
-    if (paperType_ != pCustom) {
-        PaperTypeSize(paperType_, mmHiMetric, hiMetric.rwidth(), hiMetric.rheight());
-        PaperTypeSize(paperType_, mmHiEnglish, hiEnglish.rwidth(), hiEnglish.rheight());
+    if (Data().paperType != pCustom) {
+        control_.PaperTypeSize(Data().paperType, mmHiMetric, hiMetric.rwidth(), hiMetric.rheight());
+        control_.PaperTypeSize(Data().paperType, mmHiEnglish, hiEnglish.rwidth(), hiEnglish.rheight());
     } else {
-        hiMetric = QSize(ConvertX(paperSize_.width(), units_, mmHiMetric),
-                         ConvertY(paperSize_.height(), units_, mmHiMetric));
-        hiEnglish = QSize(ConvertX(paperSize_.width(), units_, mmHiEnglish),
-                          ConvertY(paperSize_.height(), units_, mmHiEnglish));
-        if (orientation_ == poLandscape) {
+        hiMetric = QSize(control_.ConvertX(Data().paperSize.width(), Data().units, mmHiMetric),
+                         control_.ConvertY(Data().paperSize.height(), Data().units, mmHiMetric));
+        hiEnglish = QSize(control_.ConvertX(Data().paperSize.width(), Data().units, mmHiEnglish),
+                          control_.ConvertY(Data().paperSize.height(), Data().units, mmHiEnglish));
+        if (Data().orientation == poLandscape) {
             hiMetric.transpose();
             hiEnglish.transpose();
         }
     }
     const TPaperFormName form = MatchPaperForm(Printer().SupportedPageSizes(), hiMetric, hiEnglish,
-                                               orientation_ == poLandscape, units_);
+                                               Data().orientation == poLandscape, Data().units);
     (form.Generated ? generatedForm_ : formName_) = form.Name;
     return form.Name;
 }
 
-bool TPrintPreview::PaperFormGenerated() const {
+bool TPrintController::PaperFormGenerated() {
     return FormName().compare(generatedForm_, Qt::CaseInsensitive) == 0;
 }
 
 // ---- printing recorded pages
 
-void TPrintPreview::Print() {
-    PrintPages(1, TotalPages());
-}
-
-void TPrintPreview::PrintPages(int from, int to) {
+void TPrintController::PrintPages(int from, int to) {
     from = std::max(from, 1);
-    to = std::min(to, TotalPages());
-    if (state_ != TPreviewState::Idle || to < from || !PrinterInstalled())
+    to = std::min(to, control_.TotalPages());
+    if (Data().state != TPreviewState::Idle || to < from || !Printer().Installed())
         return;
     bool succeeded = false;
-    aborted_ = false;
+    Data().aborted = false;
     const int total = to - from + 1;
-    SetState(TPreviewState::Printing);
+    control_.SetState(TPreviewState::Printing);
     try {
-        StartPrintJob();
+        control_.StartPrintJob();
         const QRect rect = PrinterPaperRect();
         for (int i = 0; i < total; ++i) {
             const int page = from + i;
-            ReportProgress(page, i, total);
-            if (aborted_)
+            control_.ReportProgress(page, i, total);
+            if (Data().aborted)
                 break;
             if (page > from)
                 Printer().NewPage();
-            DrawPrinterPage(page, Printer().Canvas(), rect);
-            ReportProgress(page, i + 1, total);
-            if (aborted_)
+            control_.DrawPrinterPage(page, Printer().Canvas(), rect);
+            control_.ReportProgress(page, i + 1, total);
+            if (Data().aborted)
                 break;
         }
-        succeeded = !aborted_;
+        succeeded = !Data().aborted;
     } catch (const EAbort&) {
         // The silent abort: the job is withdrawn and printing ends without a message.
         try {
-            FinishPrintJob(false);
+            control_.FinishPrintJob(false);
         } catch (...) {
-            SetState(TPreviewState::Idle);
+            control_.SetState(TPreviewState::Idle);
             throw;
         }
-        SetState(TPreviewState::Idle);
+        control_.SetState(TPreviewState::Idle);
         return;
     } catch (...) {
         FinishAndRethrow(std::current_exception(), [this] {
-            FinishPrintJob(false);
-            SetState(TPreviewState::Idle);
+            control_.FinishPrintJob(false);
+            control_.SetState(TPreviewState::Idle);
         });
     }
     try {
-        FinishPrintJob(succeeded);
+        control_.FinishPrintJob(succeeded);
     } catch (...) {
-        SetState(TPreviewState::Idle);
+        control_.SetState(TPreviewState::Idle);
         throw;
     }
-    SetState(TPreviewState::Idle);
+    control_.SetState(TPreviewState::Idle);
 }
 
-void TPrintPreview::StartPrintJob() {
-    emit OnBeforePrint();
+void TPrintController::StartPrintJob() {
+    emit control_.OnBeforePrint();
     TPrinter& printer = Printer();
-    if (!usePrinterOptions_)
+    if (!Data().usePrinterOptions)
         ApplyPaperToPrinter();
-    printer.SetTitle(printJobTitle_);
+    printer.SetTitle(Data().printJobTitle);
     printer.BeginDoc();
 }
 
-void TPrintPreview::FinishPrintJob(bool succeeded) {
-    aborted_ = aborted_ || !succeeded;
+void TPrintController::FinishPrintJob(bool succeeded) {
+    Data().aborted = Data().aborted || !succeeded;
     TPrinter& printer = Printer();
     std::exception_ptr failure;
     try {
@@ -273,43 +279,43 @@ void TPrintPreview::FinishPrintJob(bool succeeded) {
     } catch (...) {
         // A job the printer could not take is a failure to report, after the job's end is announced.
         failure = std::current_exception();
-        aborted_ = true;
+        Data().aborted = true;
     }
     printer.SetTitle(QString());
-    emit OnAfterPrint();
+    emit control_.OnAfterPrint();
     if (failure)
         std::rethrow_exception(failure);
 }
 
-void TPrintPreview::ReportProgress(int pageNo, int done, int total) {
-    bool abortIt = aborted_;
-    if (aborted_)
+void TPrintController::ReportProgress(int pageNo, int done, int total) {
+    bool abortIt = Data().aborted;
+    if (Data().aborted)
         return;
-    emit OnPrintProgress(pageNo, MulDiv(100, done, std::max(total, 1)), abortIt);
+    emit control_.OnPrintProgress(pageNo, MulDiv(100, done, std::max(total, 1)), abortIt);
     if (abortIt)
-        Abort();
+        control_.Abort();
 }
 
-void TPrintPreview::DrawPrinterPage(int pageNo, TCanvas& canvas, const QRect& rect) {
+void TPrintController::DrawPrinterPage(int pageNo, TCanvas& canvas, const QRect& rect) {
     QPainter& painter = canvas.Painter();
     // Each layer starts from the printer's own coordinates, whatever the one before left set.
     {
         const TPainterState saved(painter);
-        emit OnPrintBackground(pageNo, canvas);
+        emit control_.OnPrintBackground(pageNo, canvas);
     }
-    if (const TMetafile* page = Pages(pageNo)) {
+    if (const TMetafile* page = control_.Pages(pageNo)) {
         const TPainterState saved(painter);
-        if (grayscale_.testFlag(gsPrint))
-            DrawGrayGraphic(painter, rect, *page, grayBrightness_, grayContrast_);
+        if (Data().grayscale.testFlag(gsPrint))
+            DrawGrayGraphic(painter, rect, *page, Data().grayBrightness, Data().grayContrast);
         else
             page->Draw(painter, rect);
     }
     const TPainterState saved(painter);
-    emit OnPrintAnnotation(pageNo, canvas);
+    emit control_.OnPrintAnnotation(pageNo, canvas);
 }
 
-void TPrintPreview::DrawGrayGraphic(QPainter& painter, const QRect& rect, const TMetafile& graphic,
-                                    int brightness, int contrast) {
+void TPrintController::DrawGrayGraphic(QPainter& painter, const QRect& rect, const TMetafile& graphic,
+                                       int brightness, int contrast) {
     if (graphic.Size().isEmpty() || rect.isEmpty())
         return;
     // Converted at the graphic's own (screen) size and stretched by the device: a page at printer
@@ -329,59 +335,59 @@ void TPrintPreview::DrawGrayGraphic(QPainter& painter, const QRect& rect, const 
 
 // ---- documents printed as they are drawn
 
-void TPrintPreview::BeginDirectDoc() {
+void TPrintController::BeginDirectDoc() {
     TPrinter& printer = Printer();
     if (!printer.Installed())
         throw EPrintError("There is no printer to print on");
     // The paper is settled while the control is idle: a busy control keeps its paper.
-    if (usePrinterOptions_)
+    if (Data().usePrinterOptions)
         TakePaperFromPrinter();
     else
         ApplyPaperToPrinter();
-    SetState(TPreviewState::Printing);
+    control_.SetState(TPreviewState::Printing);
     directPrinting_ = true;
     directPageCount_ = 0;
     directPageOpen_ = false;
-    printer.SetTitle(printJobTitle_);
+    printer.SetTitle(Data().printJobTitle);
     try {
         printer.BeginDoc();
     } catch (...) {
         FinishAndRethrow(std::current_exception(), [this] {
             directPrinting_ = false;
             Printer().SetTitle(QString());
-            SetState(TPreviewState::Idle);
+            control_.SetState(TPreviewState::Idle);
         });
     }
 }
 
-void TPrintPreview::NewDirectPage() {
+void TPrintController::NewDirectPage() {
     TPrinter& printer = Printer();
     if (directPageOpen_) {
-        emit OnEndPage();
+        emit control_.OnEndPage();
         ++directPageCount_;
         printer.NewPage();
     }
-    OpenPrinterCanvas();
-    printer.Canvas().SetFont(font());
+    control_.OpenPrinterCanvas();
+    printer.Canvas().SetFont(control_.font());
 }
 
-void TPrintPreview::EndDirectDoc() {
-    emit OnEndPage();
+void TPrintController::EndDirectDoc() {
+    emit control_.OnEndPage();
     ++directPageCount_;
-    ClosePrinterCanvas();
+    control_.ClosePrinterCanvas();
     try {
         Printer().EndDoc();
     } catch (...) {
         FinishAndRethrow(std::current_exception(), [this] {
             directPrinting_ = false;
-            SetState(TPreviewState::Idle);
+            control_.SetState(TPreviewState::Idle);
         });
     }
     Printer().SetTitle(QString());
     directPrinting_ = false;
 }
 
-void TPrintPreview::AbortPrinterJob() {
+void TPrintController::AbortPrinterJob() {
     if (printer_ != nullptr && printer_->Printing() && !printer_->Aborted())
         printer_->Abort();
     if (directPrinting_) {
@@ -391,51 +397,47 @@ void TPrintPreview::AbortPrinterJob() {
     }
 }
 
-void TPrintPreview::OpenPrinterCanvas() {
+void TPrintController::OpenPrinterCanvas() {
     // Mapped again on every page: a printer may start a page with its painter's coordinates reset.
     TPrinter& printer = Printer();
     const int dpi = printer.Resolution();
-    MapCanvasToUnits(printer.Canvas(), dpi, dpi, printer.PrintableAreaPixels().topLeft());
+    control_.MapCanvasToUnits(printer.Canvas(), dpi, dpi, printer.PrintableAreaPixels().topLeft());
     directPageOpen_ = true;
 }
 
-void TPrintPreview::ClosePrinterCanvas() {
+void TPrintController::ClosePrinterCanvas() {
     directPageOpen_ = false;
+}
+
+TCanvas* TPrintController::DirectCanvas() const {
+    return directPrinting_ && directPageOpen_ ? &printer_->Canvas() : nullptr;
 }
 
 // ---- PDF export
 
-bool TPrintPreview::CanSaveAsPDF() const {
-    return TPdfLibrary::Instance().Loaded();
-}
-
-int TPrintPreview::PdfPaperCode(TPaperType type) {
-    return preview::PdfPaperCode(type);
-}
-
-void TPrintPreview::SaveAsPDF(const QString& fileName) {
+void TPrintController::SaveAsPDF(const QString& fileName) {
     const TPdfLibrary& library = TPdfLibrary::Instance();
     if (!library.Loaded())
         throw EMissingPDFLibrary();
     // A busy control is recording or printing pages: saving now would end that state under it.
-    if (state_ != TPreviewState::Idle)
+    if (Data().state != TPreviewState::Idle)
         throw EPdfError("Cannot save as PDF while the preview is busy");
     TPdfPaper paper;
-    paper.PaperCode = PdfPaperCode(paperType_);
-    paper.Orientation = orientation_ == poLandscape ? 1 : 0;
-    paper.Width = ConvertX(paperSize_.width(), units_, mmHiMetric);
-    paper.Height = ConvertY(paperSize_.height(), units_, mmHiMetric);
-    SetState(TPreviewState::SavingPDF);
+    paper.PaperCode = PdfPaperCode(Data().paperType);
+    paper.Orientation = Data().orientation == poLandscape ? 1 : 0;
+    paper.Width = control_.ConvertX(Data().paperSize.width(), Data().units, mmHiMetric);
+    paper.Height = control_.ConvertY(Data().paperSize.height(), Data().units, mmHiMetric);
+    control_.SetState(TPreviewState::SavingPDF);
     try {
-        library.SaveDocument(fileName, TotalPages(), paper, [this](int page) {
-            const TMetafile* metafile = Pages(page);
+        library.SaveDocument(fileName, control_.TotalPages(), paper, [this](int page) {
+            const TMetafile* metafile = control_.Pages(page);
             return metafile != nullptr ? metafile->SaveToData() : QByteArray();
         });
     } catch (...) {
         // The library's failure is reported once the document is ended and the control is idle again.
-        FinishAndRethrow(std::current_exception(), [this] { SetState(TPreviewState::Idle); });
+        FinishAndRethrow(std::current_exception(), [this] { control_.SetState(TPreviewState::Idle); });
     }
-    SetState(TPreviewState::Idle);
+    control_.SetState(TPreviewState::Idle);
 }
 
 } // namespace preview
