@@ -1,7 +1,10 @@
 #include "preview/PaperTypes.h"
 
+#include <QLocale>
+
 #include <array>
 #include <limits>
+#include <utility>
 
 namespace preview {
 
@@ -189,6 +192,86 @@ bool PaperTypeSize(TPaperType type, TUnits units, int& width, int& height, int d
     width = ConvertUnits(row.Width, row.Units, units, dpiX, dpiX);
     height = ConvertUnits(row.Height, row.Units, units, dpiY, dpiY);
     return true;
+}
+
+int PdfPaperCode(TPaperType type) {
+    switch (type) {
+    case pLetter:
+        return 1;
+    case pA4:
+        return 2;
+    case pA3:
+        return 3;
+    case pLegal:
+        return 4;
+    case pB5:
+        return 5;
+    case pB4:
+        return 8;
+    case pA5:
+        return 9;
+    case pFolio:
+        return 10;
+    case pExecutive:
+        return 11;
+    case pEnvB4:
+        return 12;
+    case pEnvB5:
+        return 13;
+    case pEnvDL:
+        return 15;
+    case pEnvMonarch:
+        return 16;
+    default:
+        return 0;
+    }
+}
+
+TPaperFormName MatchPaperForm(const QList<QPageSize>& forms, QSize hiMetric, QSize hiEnglish, bool landscape,
+                              TUnits units) {
+    // A form's size is given in millimetres, so both sides compare in whole millimetres.
+    const auto wholeMillimetres = [](qreal millimetres) {
+        return static_cast<int>(DivRoundHalfEven(qRound64(millimetres * 1000), 1000));
+    };
+    int width = static_cast<int>(DivRoundHalfEven(hiMetric.width(), 100));
+    int height = static_cast<int>(DivRoundHalfEven(hiMetric.height(), 100));
+    bool rotated = landscape;
+    QString generated;
+    bool turned = false;
+    for (const QPageSize& form : forms) {
+        const QSizeF millimetres = form.size(QPageSize::Millimeter);
+        const int formWidth = wholeMillimetres(millimetres.width());
+        const int formHeight = wholeMillimetres(millimetres.height());
+        if (formWidth == width && formHeight == height)
+            return {form.name(), false};
+        if (formWidth == height && formHeight == width) {
+            generated = form.name();
+            turned = true;
+        }
+    }
+    if (turned) {
+        rotated = !rotated;
+    } else {
+        if (landscape)
+            std::swap(width, height);
+        bool metric = QLocale::system().measurementSystem() == QLocale::MetricSystem;
+        if (units == mmLoMetric || units == mmHiMetric)
+            metric = true;
+        else if (units == mmLoEnglish || units == mmHiEnglish)
+            metric = false;
+        if (metric) {
+            generated = QStringLiteral("%1mm x %2mm").arg(width).arg(height);
+        } else {
+            const auto inches = [](int thousandths) {
+                return QString::number(DivRoundHalfEven(thousandths, 100) / 10.0, 'g', 6);
+            };
+            generated =
+                QStringLiteral("%1\" x %2\"").arg(inches(hiEnglish.width()), inches(hiEnglish.height()));
+        }
+    }
+    if (rotated)
+        generated += QStringLiteral(" Rotated");
+    return {generated, true};
 }
 
 } // namespace preview

@@ -1,6 +1,12 @@
-// Paper and page units of the preview: the table of paper types with their printer paper codes, and the
-// conversion of lengths between units. Pure arithmetic, usable without any window.
+// Paper and page units of the preview: the table of paper types with their printer paper codes, the
+// conversion of lengths between units, and the paper's names for printers and the PDF library. Usable
+// without any window.
 #pragma once
+
+#include <QList>
+#include <QPageSize>
+#include <QSize>
+#include <QString>
 
 #include <cstdint>
 
@@ -124,5 +130,22 @@ TPaperType PaperTypeOfCode(int code);
 // The type's portrait size in `units`; false, and nothing written, for pCustom.
 bool PaperTypeSize(TPaperType type, TUnits units, int& width, int& height, int dpiX = kDefaultScreenDpi,
                    int dpiY = kDefaultScreenDpi);
+
+// The paper code the PDF library takes for a paper type; 0 when the size describes the paper.
+int PdfPaperCode(TPaperType type);
+
+// What a printer calls a paper: one of its forms, or a description of the size made up when none fits.
+struct TPaperFormName {
+    QString Name;
+    bool Generated = false;
+};
+
+// The printer form for a paper `hiMetric` (0.01 mm) or `hiEnglish` (0.001 inch) in size, both portrait,
+// lying `landscape`: the first of `forms` of the same size in whole millimetres; else a description,
+// "100mm x 150mm" as it lies, or "8.5\" x 11\"" portrait, taken from a form of the turned size if one
+// exists; " Rotated" is added when the paper lies across the form or description. A metric or English
+// `units` decides millimetres or inches, any other unit the system's measurement system.
+TPaperFormName MatchPaperForm(const QList<QPageSize>& forms, QSize hiMetric, QSize hiEnglish, bool landscape,
+                              TUnits units);
 
 } // namespace preview

@@ -1,18 +1,15 @@
+// The print preview control: its paper and units, documents recorded page by page, the page store and the
+// attached page views, and the printing operations it publishes, which its print controller carries out.
 #include "preview/PrintPreview.h"
 
 #include "preview/Errors.h"
-#include "preview/Grayscale.h"
+#include "preview/PdfLibrary.h"
+#include "preview/PrintPreviewPrivate.h"
 #include "preview/Startup.h"
 
 #include <QGuiApplication>
-#include <QKeyEvent>
-#include <QMetaMethod>
-#include <QMouseEvent>
-#include <QPainter>
-#include <QScopedValueRollback>
 #include <QScreen>
 #include <QScrollBar>
-#include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -21,7 +18,6 @@ namespace preview {
 
 namespace {
 
-constexpr int kWheelNotch = 120;
 constexpr int kLineStep = 20;
 
 int ScreenDpi(bool horizontal) {
@@ -30,21 +26,6 @@ int ScreenDpi(bool horizontal) {
         return kDefaultScreenDpi;
     const double dpi = horizontal ? screen->logicalDotsPerInchX() : screen->logicalDotsPerInchY();
     return dpi >= 1 ? static_cast<int>(std::lround(dpi)) : kDefaultScreenDpi;
-}
-
-// The key state of an event as one of the three sets the control acts on.
-enum class TKeyState { None, Shift, Ctrl, Other };
-
-TKeyState KeyState(Qt::KeyboardModifiers modifiers) {
-    // Keys of the numeric keypad carry a flag of their own that is no modifier the user holds.
-    modifiers &= ~Qt::KeypadModifier;
-    if (modifiers == Qt::NoModifier)
-        return TKeyState::None;
-    if (modifiers == Qt::ShiftModifier)
-        return TKeyState::Shift;
-    if (modifiers == Qt::ControlModifier)
-        return TKeyState::Ctrl;
-    return TKeyState::Other;
 }
 
 } // namespace
@@ -56,9 +37,7 @@ TPageView::~TPageView() {
 
 TPrintPreview::TPrintPreview(QWidget* parent)
     : QAbstractScrollArea(parent)
-    , paperView_(std::make_unique<TPaperPreviewOptions>())
-    , pages_(std::make_unique<TMetafileList>())
-    , printableAreaColor_(192, 192, 192) {
+    , d_(std::make_unique<TPrintPreviewPrivate>(*this)) {
     setFocusPolicy(Qt::StrongFocus);
     setFont(QFont(QStringLiteral("Arial"), 8));
     // The sheet lies on a darker desk, so that its white and its shadow both show.
@@ -72,58 +51,61 @@ TPrintPreview::TPrintPreview(QWidget* parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
-    pages_->OnChange = [this](TMetafileList&, int first, int last) {
+    d_->pages->OnChange = [this](TMetafileList&, int first, int last) {
         PagesChanged(first, last);
     };
-    pages_->OnItemChange = [this](TMetafileList&, int index) {
+    d_->pages->OnItemChange = [this](TMetafileList&, int index) {
         PageChanged(index);
     };
-    paperView_->OnOptionsChanged = [this](TPaperPreviewOptions&, TChangeLevel level) {
-        OptionsChanged(level);
+    d_->paperView->OnOptionsChanged = [this](TPaperPreviewOptions&, TChangeLevel level) {
+        d_->paperView->AssignTo(d_->paper);
+        UpdatePaperCursor();
+        if (level == TChangeLevel::Geometry)
+            LayoutPaper();
     };
 
-    paper_ = new TPaperPreview(viewport());
-    paper_->setObjectName(QStringLiteral("PaperPreview"));
-    paper_->setFocusPolicy(Qt::NoFocus);
-    paper_->hide();
-    paper_->OnPaint = [this](TPaperPreview&, QPainter& canvas, const QRect& rect) {
-        DrawPreviewPage(currentPage_, canvas, rect);
+    d_->paper = new TPaperPreview(viewport());
+    d_->paper->setObjectName(QStringLiteral("PaperPreview"));
+    d_->paper->setFocusPolicy(Qt::NoFocus);
+    d_->paper->hide();
+    d_->paper->OnPaint = [this](TPaperPreview&, QPainter& canvas, const QRect& rect) {
+        DrawPreviewPage(d_->currentPage, canvas, rect);
     };
-    paper_->OnClick = [this](TPaperPreview&) {
+    d_->paper->OnClick = [this](TPaperPreview&) {
         emit OnClick();
     };
-    paper_->OnDblClick = [this](TPaperPreview&) {
+    d_->paper->OnDblClick = [this](TPaperPreview&) {
         emit OnDblClick();
     };
-    paper_->OnMouseDown = [this](TPaperPreview&, QMouseEvent& event) {
+    d_->paper->OnMouseDown = [this](TPaperPreview&, QMouseEvent& event) {
         PaperMouseDown(event);
     };
-    paper_->OnMouseMove = [this](TPaperPreview&, QMouseEvent& event) {
+    d_->paper->OnMouseMove = [this](TPaperPreview&, QMouseEvent& event) {
         PaperMouseMove(event);
     };
-    paper_->OnMouseUp = [this](TPaperPreview&, QMouseEvent& event) {
+    d_->paper->OnMouseUp = [this](TPaperPreview&, QMouseEvent& event) {
         PaperMouseUp(event);
     };
-    paperView_->AssignTo(paper_);
+    d_->paperView->AssignTo(d_->paper);
 
     int width = 0;
     int height = 0;
-    PaperTypeSize(pA4, units_, width, height);
-    paperSize_ = QSize(width, height);
+    PaperTypeSize(pA4, d_->units, width, height);
+    d_->paperSize = QSize(width, height);
     ComputePagePixels();
 }
 
 TPrintPreview::~TPrintPreview() {
-    for (TPageView* view : pageViews_)
+    for (TPageView* view : d_->pageViews)
         view->preview_ = nullptr;
-    pageViews_.clear();
-    canvas_.reset();
-    recording_.reset();
+    d_->pageViews.clear();
+    d_->canvas.reset();
+    d_->recording.reset();
     // The store's and the options' listeners point here: they go before the rest of the control.
-    pages_.reset();
-    delete paper_;
-    paper_ = nullptr;
-    paperView_.reset();
+    d_->pages.reset();
+    delete d_->paper;
+    d_->paper = nullptr;
+    d_->paperView.reset();
 }
 
 // ---- units and paper
@@ -156,7 +138,7 @@ void TPrintPreview::ConvertPoints(QPoint* points, int count, TUnits from, TUnits
 }
 
 TPaperType TPrintPreview::PaperTypeOfSize(int width, int height) const {
-    return preview::PaperTypeOfSize(width, height, units_, ScreenDpiX(), ScreenDpiY());
+    return preview::PaperTypeOfSize(width, height, d_->units, ScreenDpiX(), ScreenDpiY());
 }
 
 TPaperType TPrintPreview::PaperTypeOfCode(int code) {
@@ -168,98 +150,98 @@ bool TPrintPreview::PaperTypeSize(TPaperType type, TUnits units, int& width, int
 }
 
 QRect TPrintPreview::PageBounds() const {
-    return {QPoint(0, 0), paperSize_};
+    return {QPoint(0, 0), d_->paperSize};
 }
 
 void TPrintPreview::SetUnits(TUnits value) {
-    if (value == units_)
+    if (value == d_->units)
         return;
-    const TUnits old = units_;
+    const TUnits old = d_->units;
     QSize size;
-    if (paperType_ == pCustom) {
-        size = QSize(ConvertX(paperSize_.width(), old, value), ConvertY(paperSize_.height(), old, value));
+    if (d_->paperType == pCustom) {
+        size =
+            QSize(ConvertX(d_->paperSize.width(), old, value), ConvertY(d_->paperSize.height(), old, value));
     } else {
         int width = 0;
         int height = 0;
-        PaperTypeSize(paperType_, value, width, height);
-        size = orientation_ == poLandscape ? QSize(height, width) : QSize(width, height);
+        PaperTypeSize(d_->paperType, value, width, height);
+        size = d_->orientation == poLandscape ? QSize(height, width) : QSize(width, height);
     }
-    paperSize_ = size;
+    d_->paperSize = size;
     // The canvas is mapped with the new unit, so the unit changes first.
-    units_ = value;
-    if (canvas_ != nullptr && canvas_->IsActive()) {
-        QPainter& painter = canvas_->Painter();
+    d_->units = value;
+    if (d_->canvas != nullptr && d_->canvas->IsActive()) {
+        QPainter& painter = d_->canvas->Painter();
         QPen pen = painter.pen();
         pen.setWidth(ConvertX(pen.width(), old, value));
         painter.setPen(pen);
-        MapCanvasToUnits(*canvas_, ScreenDpiX(), ScreenDpiY());
+        MapCanvasToUnits(*d_->canvas, ScreenDpiX(), ScreenDpiY());
     }
 }
 
 void TPrintPreview::SetPaperType(TPaperType value) {
-    if (value == paperType_ || state_ != TPreviewState::Idle || value < 0 || value > pCustom)
+    if (value == d_->paperType || d_->state != TPreviewState::Idle || value < 0 || value > pCustom)
         return;
-    paperType_ = value;
+    d_->paperType = value;
     if (value == pCustom)
         return;
     int width = 0;
     int height = 0;
-    PaperTypeSize(value, units_, width, height);
-    paperSize_ = orientation_ == poLandscape ? QSize(height, width) : QSize(width, height);
+    PaperTypeSize(value, d_->units, width, height);
+    d_->paperSize = d_->orientation == poLandscape ? QSize(height, width) : QSize(width, height);
     NotifyPaperChange();
 }
 
 void TPrintPreview::SetOrientation(TPrinterOrientation value) {
-    if (value == orientation_ || state_ != TPreviewState::Idle)
+    if (value == d_->orientation || d_->state != TPreviewState::Idle)
         return;
-    orientation_ = value;
-    paperSize_.transpose();
+    d_->orientation = value;
+    d_->paperSize.transpose();
     NotifyPaperChange();
 }
 
 void TPrintPreview::SetPaperWidth(int value) {
-    SetPaperSize(value, paperSize_.height());
+    SetPaperSize(value, d_->paperSize.height());
 }
 
 void TPrintPreview::SetPaperHeight(int value) {
-    SetPaperSize(paperSize_.width(), value);
+    SetPaperSize(d_->paperSize.width(), value);
 }
 
 void TPrintPreview::SetPaperSize(int width, int height) {
-    SetPaperSizeAndOrientation(width, height, orientation_);
+    SetPaperSizeAndOrientation(width, height, d_->orientation);
 }
 
 void TPrintPreview::SetPaperSizeAndOrientation(int width, int height, TPrinterOrientation orientation) {
     const QSize size(std::max(width, 1), std::max(height, 1));
-    if ((size == paperSize_ && orientation == orientation_) || state_ != TPreviewState::Idle)
+    if ((size == d_->paperSize && orientation == d_->orientation) || d_->state != TPreviewState::Idle)
         return;
-    paperSize_ = size;
-    orientation_ = orientation;
-    paperType_ = orientation == poLandscape ? PaperTypeOfSize(size.height(), size.width())
-                                            : PaperTypeOfSize(size.width(), size.height());
+    d_->paperSize = size;
+    d_->orientation = orientation;
+    d_->paperType = orientation == poLandscape ? PaperTypeOfSize(size.height(), size.width())
+                                               : PaperTypeOfSize(size.width(), size.height());
     NotifyPaperChange();
 }
 
 void TPrintPreview::NotifyPaperChange() {
-    formName_.clear();
-    generatedForm_.clear();
+    d_->printing.ForgetForm();
     ComputePagePixels();
     LayoutPaper();
-    paper_->Invalidate();
+    d_->paper->Invalidate();
     emit OnPaperChange();
 }
 
 void TPrintPreview::ComputePagePixels() {
-    pagePixels_ =
-        QSize(ConvertX(paperSize_.width(), units_, mmPixel), ConvertY(paperSize_.height(), units_, mmPixel));
+    d_->pagePixels = QSize(ConvertX(d_->paperSize.width(), d_->units, mmPixel),
+                           ConvertY(d_->paperSize.height(), d_->units, mmPixel));
 }
 
 // ---- recording
 
 void TPrintPreview::MapCanvasToUnits(TCanvas& canvas, int dpiX, int dpiY, QPoint offset) {
-    const QSize units = paperSize_;
-    const QSize pixels(ConvertUnits(units.width(), units_, mmPixel, dpiX, ScreenDpiX()),
-                       ConvertUnits(units.height(), units_, mmPixel, dpiY, ScreenDpiY()));
+    const QSize units = d_->paperSize;
+    const QSize pixels(ConvertUnits(units.width(), d_->units, mmPixel, dpiX, ScreenDpiX()),
+                       ConvertUnits(units.height(), d_->units, mmPixel, dpiY, ScreenDpiY()));
     canvas.MapToUnits(units, pixels, -offset, dpiY);
 }
 
@@ -269,7 +251,7 @@ std::unique_ptr<TMetafileCanvas> TPrintPreview::CreateRecordingCanvas(TMetafile&
 
 void TPrintPreview::OpenPageRecording(std::unique_ptr<TMetafile>& metafile,
                                       std::unique_ptr<TMetafileCanvas>& canvas) {
-    auto page = std::make_unique<TMetafile>(pagePixels_.width(), pagePixels_.height());
+    auto page = std::make_unique<TMetafile>(d_->pagePixels.width(), d_->pagePixels.height());
     auto recorder = CreateRecordingCanvas(*page); // declared after the page, so it goes first
     if (recorder == nullptr || !recorder->IsActive())
         throw EOutOfMemory(kNoMemoryForPage);
@@ -295,49 +277,48 @@ void TPrintPreview::ClosePageRecording(std::unique_ptr<TMetafile>& metafile,
 }
 
 void TPrintPreview::SetState(TPreviewState value) {
-    if (value == state_)
+    if (value == d_->state)
         return;
-    state_ = value;
+    d_->state = value;
     emit OnStateChange();
 }
 
 bool TPrintPreview::DocumentOpen() const {
-    return (state_ == TPreviewState::Recording && !directPrinting_) ||
-           (state_ == TPreviewState::Printing && directPrinting_);
+    return (d_->state == TPreviewState::Recording && !d_->printing.DirectPrinting()) ||
+           (d_->state == TPreviewState::Printing && d_->printing.DirectPrinting());
 }
 
 TCanvas* TPrintPreview::Canvas() const {
-    if (canvas_ != nullptr)
-        return canvas_.get();
-    return directPrinting_ && directPageOpen_ ? &printer_->Canvas() : nullptr;
+    if (d_->canvas != nullptr)
+        return d_->canvas.get();
+    return d_->printing.DirectCanvas();
 }
 
 void TPrintPreview::StorePage() {
     // The page is closed and stored as one step; whatever fails, nothing stays open.
     std::unique_ptr<TMetafile> page;
     {
-        std::unique_ptr<TMetafile> recording = std::move(recording_);
-        std::unique_ptr<TMetafileCanvas> canvas = std::move(canvas_);
+        std::unique_ptr<TMetafile> recording = std::move(d_->recording);
+        std::unique_ptr<TMetafileCanvas> canvas = std::move(d_->canvas);
         ClosePageRecording(recording, canvas);
         page = std::move(recording);
     }
-    pages_->Add(*page);
+    d_->pages->Add(*page);
 }
 
 void TPrintPreview::BeginDoc() {
-    if (state_ != TPreviewState::Idle)
+    if (d_->state != TPreviewState::Idle)
         return;
-    canvas_.reset();
-    recording_.reset();
-    aborted_ = false;
-    if (directPrint_) {
-        BeginDirectDoc();
+    d_->canvas.reset();
+    d_->recording.reset();
+    d_->aborted = false;
+    if (d_->directPrint) {
+        d_->printing.BeginDirectDoc();
     } else {
         // The printer's paper is taken while the control is still idle: a busy control keeps its paper.
-        if (usePrinterOptions_)
+        if (d_->usePrinterOptions)
             TakePaperFromPrinter();
-        pages_->Clear();
-        directPrinting_ = false;
+        d_->pages->Clear();
         SetState(TPreviewState::Recording);
         ComputePagePixels();
     }
@@ -348,25 +329,25 @@ void TPrintPreview::BeginDoc() {
 void TPrintPreview::NewPage() {
     if (!DocumentOpen())
         return;
-    if (directPrinting_) {
-        NewDirectPage();
+    if (d_->printing.DirectPrinting()) {
+        d_->printing.NewDirectPage();
         emit OnNewPage();
         return;
     }
-    if (canvas_ != nullptr) {
+    if (d_->canvas != nullptr) {
         emit OnEndPage();
         StorePage();
     }
-    OpenPageRecording(recording_, canvas_);
+    OpenPageRecording(d_->recording, d_->canvas);
     emit OnNewPage();
 }
 
 void TPrintPreview::EndDoc() {
     if (!DocumentOpen())
         return;
-    if (directPrinting_) {
-        EndDirectDoc();
-    } else if (canvas_ != nullptr) {
+    if (d_->printing.DirectPrinting()) {
+        d_->printing.EndDirectDoc();
+    } else if (d_->canvas != nullptr) {
         // After a page failed to record there is no open page, and the document just ends.
         emit OnEndPage();
         StorePage();
@@ -376,15 +357,15 @@ void TPrintPreview::EndDoc() {
 }
 
 void TPrintPreview::Abort() {
-    if (aborted_ || state_ == TPreviewState::Idle)
+    if (d_->aborted || d_->state == TPreviewState::Idle)
         return;
-    aborted_ = true;
-    if (state_ == TPreviewState::Recording) {
-        canvas_.reset();
-        recording_.reset();
-        pages_->Clear();
-    } else if (state_ == TPreviewState::Printing) {
-        AbortPrinterJob();
+    d_->aborted = true;
+    if (d_->state == TPreviewState::Recording) {
+        d_->canvas.reset();
+        d_->recording.reset();
+        d_->pages->Clear();
+    } else if (d_->state == TPreviewState::Printing) {
+        d_->printing.AbortPrinterJob();
     }
     emit OnAbort();
     SetState(TPreviewState::Idle);
@@ -393,21 +374,21 @@ void TPrintPreview::Abort() {
 // ---- pages
 
 int TPrintPreview::TotalPages() const {
-    return directPrinting_ ? directPageCount_ : pages_->Count();
+    return d_->printing.DirectPrinting() ? d_->printing.DirectPageCount() : d_->pages->Count();
 }
 
 TMetafile* TPrintPreview::Pages(int pageNo) {
     if (pageNo < 1 || pageNo > TotalPages())
         return nullptr;
-    return &pages_->Metafiles(pageNo - 1);
+    return &d_->pages->Metafiles(pageNo - 1);
 }
 
 int TPrintPreview::CacheSize() const {
-    return pages_->CacheSize();
+    return d_->pages->CacheSize();
 }
 
 void TPrintPreview::SetCacheSize(int value) {
-    pages_->SetCacheSize(value);
+    d_->pages->SetCacheSize(value);
 }
 
 void TPrintPreview::SetCurrentPage(int value) {
@@ -415,36 +396,36 @@ void TPrintPreview::SetCurrentPage(int value) {
     if (total == 0)
         return;
     value = std::clamp(value, 1, total);
-    if (value == currentPage_)
+    if (value == d_->currentPage)
         return;
-    currentPage_ = value;
+    d_->currentPage = value;
     RefreshBackground(value);
     RefreshAnnotation(value);
-    paper_->Invalidate();
+    d_->paper->Invalidate();
     PageViewsCurrentChanged();
     emit OnChange();
 }
 
 void TPrintPreview::PagesChanged(int first, int last) {
     if (last < 0) {
-        currentPage_ = 0;
-        annotationLayer_.reset();
-        backgroundLayer_.reset();
-        dragging_ = false;
-        paper_->hide();
+        d_->currentPage = 0;
+        d_->annotationLayer.reset();
+        d_->backgroundLayer.reset();
+        d_->dragging = false;
+        d_->paper->hide();
         horizontalScrollBar()->setRange(0, 0);
         verticalScrollBar()->setRange(0, 0);
         viewport()->update();
     } else {
-        if (currentPage_ == 0) {
-            currentPage_ = 1;
+        if (d_->currentPage == 0) {
+            d_->currentPage = 1;
             LayoutPaper();
-            paper_->show();
+            d_->paper->show();
         }
-        if (currentPage_ >= first + 1 && currentPage_ <= last + 1) {
-            RefreshBackground(currentPage_);
-            RefreshAnnotation(currentPage_);
-            paper_->Invalidate();
+        if (d_->currentPage >= first + 1 && d_->currentPage <= last + 1) {
+            RefreshBackground(d_->currentPage);
+            RefreshAnnotation(d_->currentPage);
+            d_->paper->Invalidate();
         }
     }
     if (last >= 0 && TotalPages() == last - first + 1)
@@ -455,206 +436,109 @@ void TPrintPreview::PagesChanged(int first, int last) {
 }
 
 void TPrintPreview::PageChanged(int index) {
-    if (index == currentPage_ - 1) {
-        RefreshBackground(currentPage_);
-        RefreshAnnotation(currentPage_);
-        paper_->Invalidate();
+    if (index == d_->currentPage - 1) {
+        RefreshBackground(d_->currentPage);
+        RefreshAnnotation(d_->currentPage);
+        d_->paper->Invalidate();
     }
     PageViewsPageChanged(index, index);
     emit OnChange();
 }
 
-// ---- layers and drawing
+// ---- properties
 
-void TPrintPreview::SetAnnotation(bool value) {
-    if (value == annotation_)
-        return;
-    annotation_ = value;
-    RefreshAnnotation(currentPage_);
-    paper_->Invalidate();
+TUnits TPrintPreview::Units() const {
+    return d_->units;
 }
 
-void TPrintPreview::SetBackground(bool value) {
-    if (value == background_)
-        return;
-    background_ = value;
-    RefreshBackground(currentPage_);
-    paper_->Invalidate();
+TPaperType TPrintPreview::PaperType() const {
+    return d_->paperType;
 }
 
-void TPrintPreview::RefreshAnnotation(int pageNo) {
-    RefreshLayer(pageNo, annotation_, annotationLayer_, true);
+TPrinterOrientation TPrintPreview::Orientation() const {
+    return d_->orientation;
 }
 
-void TPrintPreview::RefreshBackground(int pageNo) {
-    RefreshLayer(pageNo, background_, backgroundLayer_, false);
+int TPrintPreview::PaperWidth() const {
+    return d_->paperSize.width();
 }
 
-void TPrintPreview::RefreshLayer(int pageNo, bool enabled, std::unique_ptr<TMetafile>& layer,
-                                 bool annotation) {
-    layer.reset();
-    const QMetaMethod signal = annotation ? QMetaMethod::fromSignal(&TPrintPreview::OnAnnotation)
-                                          : QMetaMethod::fromSignal(&TPrintPreview::OnBackground);
-    if (!enabled || pageNo <= 0 || !isSignalConnected(signal))
-        return;
-    std::unique_ptr<TMetafile> picture;
-    std::unique_ptr<TMetafileCanvas> canvas;
-    OpenPageRecording(picture, canvas);
-    try {
-        if (annotation)
-            emit OnAnnotation(pageNo, *canvas);
-        else
-            emit OnBackground(pageNo, *canvas);
-    } catch (...) {
-        canvas.reset();
-        throw;
-    }
-    ClosePageRecording(picture, canvas);
-    layer = std::move(picture);
+int TPrintPreview::PaperHeight() const {
+    return d_->paperSize.height();
 }
 
-void TPrintPreview::RenderPage(int pageNo, QPainter& painter, const QRectF& rect, bool gray) {
-    TMetafile* page = Pages(pageNo);
-    if (page == nullptr)
-        return;
-    if (!gray) {
-        page->Draw(painter, rect);
-        return;
-    }
-    // Only the part the painter lets through is converted: at a high zoom the page is many times
-    // larger than the view, and a scrolled-in strip needs only that strip.
-    QRectF shown = rect;
-    if (painter.hasClipping())
-        shown &= painter.clipBoundingRect();
-    const QRect part = shown.toAlignedRect() & rect.toAlignedRect();
-    if (part.isEmpty())
-        return;
-    // At the target's pixel density, so that gray text is as sharp as coloured text.
-    const qreal ratio = painter.device() != nullptr ? painter.device()->devicePixelRatioF() : 1.0;
-    QImage image(QSize(static_cast<int>(std::ceil(part.width() * ratio)),
-                       static_cast<int>(std::ceil(part.height() * ratio))),
-                 QImage::Format_RGB32);
-    if (image.isNull())
-        return;
-    image.setDevicePixelRatio(ratio);
-    // Paper-coloured pixels are the key and keep their colour, so a tinted paper stays tinted.
-    const QColor paper = paper_->PaperColor();
-    image.fill(paper);
-    {
-        QPainter bitmap(&image);
-        bitmap.setRenderHints(painter.renderHints());
-        page->Draw(bitmap, rect.translated(-part.topLeft()));
-    }
-    MakeGray(image, grayBrightness_, grayContrast_, paper.rgb());
-    painter.drawImage(part.topLeft(), image);
+QSize TPrintPreview::PagePixels() const {
+    return d_->pagePixels;
 }
 
-void TPrintPreview::DrawPreviewPage(int pageNo, QPainter& painter, const QRect& rect) {
-    if (pageNo < 1 || pageNo > TotalPages())
-        return;
-    if (backgroundLayer_ != nullptr)
-        backgroundLayer_->Draw(painter, rect);
-    try {
-        RenderPage(pageNo, painter, rect, grayscale_.testFlag(gsPreview));
-    } catch (const std::exception& error) {
-        // A paint cannot report a failure; the page says what went wrong instead of staying blank.
-        painter.save();
-        painter.setPen(Qt::darkRed);
-        painter.drawText(rect.adjusted(8, 8, -8, -8), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-                         tr("The page cannot be shown: %1").arg(QString::fromUtf8(error.what())));
-        painter.restore();
-    }
-    if (annotationLayer_ != nullptr)
-        annotationLayer_->Draw(painter, rect);
-    if (showPrintableArea_ && paperSize_.width() > 0 && paperSize_.height() > 0) {
-        const QRect area = PrinterPageBounds();
-        const double sx = double(rect.width()) / paperSize_.width();
-        const double sy = double(rect.height()) / paperSize_.height();
-        const int left = rect.left() + static_cast<int>(std::lround(area.left() * sx));
-        const int right = rect.left() + static_cast<int>(std::lround((area.left() + area.width()) * sx));
-        const int top = rect.top() + static_cast<int>(std::lround(area.top() * sy));
-        const int bottom = rect.top() + static_cast<int>(std::lround((area.top() + area.height()) * sy));
-        painter.save();
-        painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
-        painter.setPen(QPen(printableAreaColor_, 0, Qt::DotLine));
-        painter.drawLine(left, rect.top(), left, rect.bottom());
-        painter.drawLine(right, rect.top(), right, rect.bottom());
-        painter.drawLine(rect.left(), top, rect.right(), top);
-        painter.drawLine(rect.left(), bottom, rect.right(), bottom);
-        painter.restore();
-    }
+TPreviewState TPrintPreview::State() const {
+    return d_->state;
 }
 
-void TPrintPreview::SetGrayscale(TGrayscaleOptions value) {
-    if (value == grayscale_)
-        return;
-    grayscale_ = value;
-    paper_->Invalidate();
-    PageViewsGrayscaleChanged(false);
+bool TPrintPreview::Aborted() const {
+    return d_->aborted;
 }
 
-void TPrintPreview::SetGrayBrightness(int value) {
-    value = std::clamp(value, -100, 100);
-    if (value == grayBrightness_)
-        return;
-    grayBrightness_ = value;
-    if (grayscale_.testFlag(gsPreview)) {
-        paper_->Invalidate();
-        PageViewsGrayscaleChanged(true);
-    }
+int TPrintPreview::CurrentPage() const {
+    return d_->currentPage;
 }
 
-void TPrintPreview::SetGrayContrast(int value) {
-    value = std::clamp(value, -100, 100);
-    if (value == grayContrast_)
-        return;
-    grayContrast_ = value;
-    if (grayscale_.testFlag(gsPreview)) {
-        paper_->Invalidate();
-        PageViewsGrayscaleChanged(true);
-    }
+bool TPrintPreview::DirectPrint() const {
+    return d_->directPrint;
 }
 
-void TPrintPreview::SetShowPrintableArea(bool value) {
-    if (value == showPrintableArea_)
-        return;
-    showPrintableArea_ = value;
-    if (currentPage_ != 0)
-        paper_->Invalidate();
+void TPrintPreview::SetDirectPrint(bool value) {
+    d_->directPrint = value;
 }
 
-void TPrintPreview::SetPrintableAreaColor(const QColor& value) {
-    if (value == printableAreaColor_)
-        return;
-    printableAreaColor_ = value;
-    if (showPrintableArea_ && currentPage_ != 0)
-        paper_->Invalidate();
+bool TPrintPreview::UsePrinterOptions() const {
+    return d_->usePrinterOptions;
+}
+
+void TPrintPreview::SetUsePrinterOptions(bool value) {
+    d_->usePrinterOptions = value;
+}
+
+QString TPrintPreview::PrintJobTitle() const {
+    return d_->printJobTitle;
+}
+
+void TPrintPreview::SetPrintJobTitle(const QString& value) {
+    d_->printJobTitle = value;
+}
+
+bool TPrintPreview::DirectPrinting() const {
+    return d_->printing.DirectPrinting();
+}
+
+int TPrintPreview::DirectPageCount() const {
+    return d_->printing.DirectPageCount();
 }
 
 // ---- page views
 
 void TPrintPreview::AttachPageView(TPageView* view) {
-    if (view == nullptr || std::find(pageViews_.begin(), pageViews_.end(), view) != pageViews_.end())
+    if (view == nullptr || std::find(d_->pageViews.begin(), d_->pageViews.end(), view) != d_->pageViews.end())
         return;
     if (view->preview_ != nullptr)
         view->preview_->DetachPageView(view);
-    pageViews_.push_back(view);
+    d_->pageViews.push_back(view);
     view->preview_ = this;
 }
 
 void TPrintPreview::DetachPageView(TPageView* view) {
-    const auto found = std::find(pageViews_.begin(), pageViews_.end(), view);
-    if (found == pageViews_.end())
+    const auto found = std::find(d_->pageViews.begin(), d_->pageViews.end(), view);
+    if (found == d_->pageViews.end())
         return;
-    pageViews_.erase(found);
+    d_->pageViews.erase(found);
     view->preview_ = nullptr;
 }
 
 template <class Visit> void TPrintPreview::ForEachView(Visit&& visit) {
     // A view may detach itself, or others, while it is told.
-    const std::vector<TPageView*> views = pageViews_;
+    const std::vector<TPageView*> views = d_->pageViews;
     for (TPageView* view : views)
-        if (std::find(pageViews_.begin(), pageViews_.end(), view) != pageViews_.end())
+        if (std::find(d_->pageViews.begin(), d_->pageViews.end(), view) != d_->pageViews.end())
             visit(*view);
 }
 
@@ -675,315 +559,94 @@ void TPrintPreview::PageViewsGrayscaleChanged(bool onlyIfGray) {
 }
 
 void TPrintPreview::PageViewsCurrentChanged() {
-    ForEachView([this](TPageView& view) { view.PageViewsCurrentChanged(currentPage_ - 1); });
+    ForEachView([this](TPageView& view) { view.PageViewsCurrentChanged(d_->currentPage - 1); });
 }
 
-// ---- zoom and layout
+// ---- printing and PDF: the work is the print controller's
 
-void TPrintPreview::SetZoom(int value) {
-    value = ClampZoom(value, zoomMin_, zoomMax_);
-    if (value == zoom_ && zoomState_ == zsZoomOther)
-        return;
-    const int before = zoom_;
-    zoom_ = value;
-    zoomState_ = zsZoomOther;
-    LayoutPaper();
-    // The layout reports a changed zoom; a change of mode alone is reported here.
-    if (zoom_ == before)
-        emit OnZoomChange();
+TPrinter& TPrintPreview::Printer() const {
+    return d_->printing.Printer();
 }
 
-void TPrintPreview::SetZoomState(TZoomState value) {
-    if (value == zoomState_)
-        return;
-    const int before = zoom_;
-    zoomState_ = value;
-    LayoutPaper();
-    if (zoom_ == before)
-        emit OnZoomChange();
+void TPrintPreview::SetPrinter(std::unique_ptr<TPrinter> printer) {
+    d_->printing.SetPrinter(std::move(printer));
 }
 
-void TPrintPreview::SetZoomMin(int value) {
-    if (value == zoomMin_ || value < 1 || value > zoomMax_)
-        return;
-    zoomMin_ = value;
-    if (zoomState_ == zsZoomOther && zoom_ < value)
-        SetZoom(value);
+bool TPrintPreview::PrinterInstalled() const {
+    return Printer().Installed();
 }
 
-void TPrintPreview::SetZoomMax(int value) {
-    if (value == zoomMax_ || value < zoomMin_)
-        return;
-    zoomMax_ = value;
-    if (zoomState_ == zsZoomOther && zoom_ > value)
-        SetZoom(value);
+QRect TPrintPreview::PrinterPageBounds() const {
+    return d_->printing.PrinterPageBounds();
 }
 
-void TPrintPreview::SetScrollMargin(int value) {
-    value = std::max(value, 0);
-    if (value == margin_)
-        return;
-    margin_ = value;
-    LayoutPaper();
+QRect TPrintPreview::PrinterPaperRect() const {
+    return d_->printing.PrinterPaperRect();
 }
 
-TSheetSize TPrintPreview::ComputePaperViewSize(QSize space) const {
-    const TSheetFrame frame{paper_->PaperWidthToClient(0), paper_->PaperHeightToClient(0)};
-    return preview::ComputePaperViewSize(zoomState_, zoom_, pagePixels_, space, frame);
+void TPrintPreview::Print() {
+    PrintPages(1, TotalPages());
 }
 
-bool TPrintPreview::EnsureOffScreen() {
-    // A hidden sheet has its resize still pending and no pixmap of its new size yet.
-    if (!paper_->HasOffScreen() || paper_->testAttribute(Qt::WA_PendingResizeEvent))
-        return paper_->AllocateOffScreen();
-    return true;
+void TPrintPreview::PrintPages(int from, int to) {
+    d_->printing.PrintPages(from, to);
 }
 
-void TPrintPreview::LayoutPaper() {
-    LayoutPaper(false);
+void TPrintPreview::ApplyPaperToPrinter() {
+    d_->printing.ApplyPaperToPrinter();
 }
 
-void TPrintPreview::LayoutPaper(bool retry) {
-    if (pages_->Count() == 0 || layingOut_)
-        return;
-    QScrollBar* horizontal = horizontalScrollBar();
-    QScrollBar* vertical = verticalScrollBar();
-    {
-        // Nothing paints until the event loop runs again, so every change below ends in one repaint of
-        // what changed: the sheet, the desk it uncovers and the bars. Switching updates off and on
-        // would repaint the frame and both bars besides, on every zoom step.
-        QScopedValueRollback<bool> guard(layingOut_, true);
-        double rx = 0;
-        double ry = 0;
-        if (zoomSavePos_ && currentPage_ != 0) {
-            // Kept as fractions, so that zooming back and forth does not creep.
-            rx = horizontal->maximum() > 0 ? double(horizontal->value()) / horizontal->maximum() : 0;
-            ry = vertical->maximum() > 0 ? double(vertical->value()) / vertical->maximum() : 0;
-        }
-        // The room the bars take, as the scroll area measures it; the viewport's largest size leaves
-        // out the bars that are on, so they are added back to have the room without any bar.
-        const int barWidth = vertical->sizeHint().width();
-        const int barHeight = horizontal->sizeHint().height();
-        const TSheetFrame frame{paper_->PaperWidthToClient(0), paper_->PaperHeightToClient(0)};
-        const QSize area = maximumViewportSize() +
-                           QSize(verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn ? barWidth : 0,
-                                 horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOn ? barHeight : 0);
-        // The overridable size computation decides; the shared arithmetic places the bars and centres.
-        TSheetLayout layout =
-            LayoutSheet(zoomState_, zoom_, pagePixels_, area, margin_, barWidth, barHeight, frame);
-        const TSheetSize sheet = ComputePaperViewSize(layout.Space);
-        layout.Sheet = sheet.Size;
-        zoom_ = sheet.Zoom;
-        canScrollHorz_ = layout.CanScrollHorz;
-        canScrollVert_ = layout.CanScrollVert;
-        sheetOrigin_ = layout.Origin;
-        setHorizontalScrollBarPolicy(canScrollHorz_ ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-        setVerticalScrollBarPolicy(canScrollVert_ ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-        const int maxX = canScrollHorz_ ? layout.Sheet.width() - layout.Space.width() : 0;
-        const int maxY = canScrollVert_ ? layout.Sheet.height() - layout.Space.height() : 0;
-        horizontal->setRange(0, maxX);
-        vertical->setRange(0, maxY);
-        horizontal->setPageStep(layout.Space.width() + 2 * margin_);
-        vertical->setPageStep(layout.Space.height() + 2 * margin_);
-        horizontal->setValue(static_cast<int>(std::lround(rx * maxX)));
-        vertical->setValue(static_cast<int>(std::lround(ry * maxY)));
-        paper_->setGeometry(
-            QRect(sheetOrigin_ - QPoint(horizontal->value(), vertical->value()), layout.Sheet));
-        dragging_ = false;
-        UpdatePaperCursor();
-    }
-    if (zoom_ == lastZoom_)
-        return;
-    if (EnsureOffScreen()) {
-        lastZoom_ = zoom_;
-        emit OnZoomChange();
-        return;
-    }
-    // The sheet is too large for its pixmap: back to the last zoom that could be shown, or to the
-    // whole page. In the fit modes the sheet follows the view, so the previous zoom is taken as a
-    // fixed one; and one retry is all, so that a view no sheet fits in cannot loop.
-    if (retry)
-        return;
-    if (lastZoom_ != 0) {
-        zoom_ = lastZoom_;
-        zoomState_ = zsZoomOther;
-    } else {
-        zoomState_ = zsZoomToFit;
-    }
-    LayoutPaper(true);
+void TPrintPreview::TakePaperFromPrinter() {
+    d_->printing.TakePaperFromPrinter();
 }
 
-void TPrintPreview::UpdatePaperCursor() {
-    const TCursor cursor = dragging_                          ? paperView_->GrabCursor()
-                           : canScrollHorz_ || canScrollVert_ ? paperView_->DragCursor()
-                                                              : paperView_->Cursor();
-    paper_->SetCursor(cursor);
+QString TPrintPreview::FormName() const {
+    return d_->printing.FormName();
 }
 
-void TPrintPreview::OptionsChanged(TChangeLevel level) {
-    paperView_->AssignTo(paper_);
-    UpdatePaperCursor();
-    if (level == TChangeLevel::Geometry)
-        LayoutPaper();
+bool TPrintPreview::PaperFormGenerated() const {
+    return d_->printing.PaperFormGenerated();
 }
 
-void TPrintPreview::resizeEvent(QResizeEvent* event) {
-    QAbstractScrollArea::resizeEvent(event);
-    LayoutPaper();
+void TPrintPreview::StartPrintJob() {
+    d_->printing.StartPrintJob();
 }
 
-void TPrintPreview::showEvent(QShowEvent* event) {
-    QAbstractScrollArea::showEvent(event);
-    LayoutPaper();
+void TPrintPreview::FinishPrintJob(bool succeeded) {
+    d_->printing.FinishPrintJob(succeeded);
 }
 
-void TPrintPreview::scrollContentsBy(int dx, int dy) {
-    if (layingOut_ || currentPage_ == 0)
-        return;
-    // Moves the sheet and repaints only the strips that scrolling uncovers.
-    viewport()->scroll(dx, dy);
+void TPrintPreview::ReportProgress(int pageNo, int done, int total) {
+    d_->printing.ReportProgress(pageNo, done, total);
 }
 
-// ---- keys, wheel and mouse
-
-void TPrintPreview::keyPressEvent(QKeyEvent* event) {
-    QScrollBar* horizontal = horizontalScrollBar();
-    QScrollBar* vertical = verticalScrollBar();
-    const TKeyState state = KeyState(event->modifiers());
-    const bool keypad = event->modifiers().testFlag(Qt::KeypadModifier);
-    bool handled = true;
-    switch (event->key()) {
-    case Qt::Key_Home:
-        if (state == TKeyState::None)
-            horizontal->setValue(0);
-        else if (state == TKeyState::Ctrl)
-            vertical->setValue(0);
-        else
-            handled = false;
-        break;
-    case Qt::Key_End:
-        if (state == TKeyState::None)
-            horizontal->setValue(horizontal->maximum());
-        else if (state == TKeyState::Ctrl)
-            vertical->setValue(vertical->maximum());
-        else
-            handled = false;
-        break;
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-    case Qt::Key_Up:
-    case Qt::Key_Down: {
-        const bool across = event->key() == Qt::Key_Left || event->key() == Qt::Key_Right;
-        const int sign = event->key() == Qt::Key_Left || event->key() == Qt::Key_Up ? -1 : 1;
-        QScrollBar* bar = across ? horizontal : vertical;
-        if (state == TKeyState::None)
-            bar->setValue(bar->value() + sign * bar->singleStep());
-        else if (state == TKeyState::Shift)
-            bar->setValue(bar->value() + sign);
-        else if (state == TKeyState::Ctrl)
-            bar->setValue(bar->value() + sign * (across ? viewport()->width() : viewport()->height()));
-        else
-            handled = false;
-        break;
-    }
-    case Qt::Key_PageDown:
-        if (state == TKeyState::None)
-            SetCurrentPage(currentPage_ + 1);
-        else if (state == TKeyState::Ctrl)
-            SetCurrentPage(TotalPages());
-        else
-            handled = false;
-        break;
-    case Qt::Key_PageUp:
-        if (state == TKeyState::None)
-            SetCurrentPage(currentPage_ - 1);
-        else if (state == TKeyState::Ctrl)
-            SetCurrentPage(1);
-        else
-            handled = false;
-        break;
-    case Qt::Key_Plus:
-    case Qt::Key_Minus:
-        if (keypad && state == TKeyState::None)
-            SetZoom(zoom_ + (event->key() == Qt::Key_Plus ? zoomStep_ : -zoomStep_));
-        else
-            handled = false;
-        break;
-    default:
-        handled = false;
-        break;
-    }
-    if (handled)
-        event->accept();
-    else
-        QAbstractScrollArea::keyPressEvent(event);
+void TPrintPreview::DrawPrinterPage(int pageNo, TCanvas& canvas, const QRect& rect) {
+    d_->printing.DrawPrinterPage(pageNo, canvas, rect);
 }
 
-void TPrintPreview::wheelEvent(QWheelEvent* event) {
-    if (!rect().contains(mapFromGlobal(event->globalPosition().toPoint()))) {
-        event->ignore();
-        return;
-    }
-    const int delta = event->angleDelta().y();
-    if (delta == 0) {
-        // A sideways wheel or swipe scrolls sideways, as everywhere else.
-        QAbstractScrollArea::wheelEvent(event);
-        return;
-    }
-    event->accept();
-    wheelRemainder_ += delta;
-    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
-    const Qt::MouseButtons buttons = event->buttons();
-    while (std::abs(wheelRemainder_) >= kWheelNotch) {
-        const bool away = wheelRemainder_ > 0; // away from the user
-        wheelRemainder_ += away ? -kWheelNotch : kWheelNotch;
-        if (modifiers == Qt::NoModifier && buttons == Qt::NoButton) {
-            QScrollBar* bar = verticalScrollBar();
-            bar->setValue(bar->value() + (away ? -bar->singleStep() : bar->singleStep()));
-        } else if ((modifiers == Qt::ShiftModifier && buttons == Qt::NoButton) ||
-                   (modifiers == Qt::NoModifier && buttons == Qt::MiddleButton)) {
-            SetCurrentPage(currentPage_ + (away ? -1 : 1));
-        } else if (modifiers == Qt::ControlModifier && buttons == Qt::NoButton) {
-            SetZoom(zoom_ + (away ? zoomStep_ : -zoomStep_));
-        } else {
-            event->ignore();
-        }
-    }
+void TPrintPreview::OpenPrinterCanvas() {
+    d_->printing.OpenPrinterCanvas();
 }
 
-QPoint TPrintPreview::ToViewport(const QMouseEvent& event) const {
-    return paper_->mapTo(viewport(), event.position().toPoint());
+void TPrintPreview::ClosePrinterCanvas() {
+    d_->printing.ClosePrinterCanvas();
 }
 
-void TPrintPreview::PaperMouseDown(QMouseEvent& event) {
-    if (!hasFocus() && (focusPolicy() & Qt::ClickFocus) != 0)
-        setFocus(Qt::MouseFocusReason);
-    if (canScrollHorz_ || canScrollVert_) {
-        dragging_ = true;
-        UpdatePaperCursor();
-    }
-    dragOrigin_ = event.position().toPoint();
-    emit OnMouseDown(event.button(), event.modifiers(), ToViewport(event));
+void TPrintPreview::DrawGrayGraphic(QPainter& painter, const QRect& rect, const TMetafile& graphic,
+                                    int brightness, int contrast) {
+    TPrintController::DrawGrayGraphic(painter, rect, graphic, brightness, contrast);
 }
 
-void TPrintPreview::PaperMouseMove(QMouseEvent& event) {
-    if (dragging_ && event.buttons().testFlag(Qt::LeftButton)) {
-        // The sheet follows the hand: the point grabbed stays under the pointer.
-        const QPoint delta = event.position().toPoint() - dragOrigin_;
-        if (canScrollHorz_)
-            horizontalScrollBar()->setValue(horizontalScrollBar()->value() - delta.x());
-        if (canScrollVert_)
-            verticalScrollBar()->setValue(verticalScrollBar()->value() - delta.y());
-    }
-    emit OnMouseMove(event.buttons(), event.modifiers(), ToViewport(event));
+bool TPrintPreview::CanSaveAsPDF() const {
+    return TPdfLibrary::Instance().Loaded();
 }
 
-void TPrintPreview::PaperMouseUp(QMouseEvent& event) {
-    if (dragging_) {
-        dragging_ = false;
-        UpdatePaperCursor();
-    }
-    emit OnMouseUp(event.button(), event.modifiers(), ToViewport(event));
+void TPrintPreview::SaveAsPDF(const QString& fileName) {
+    d_->printing.SaveAsPDF(fileName);
+}
+
+int TPrintPreview::PdfPaperCode(TPaperType type) {
+    return preview::PdfPaperCode(type);
 }
 
 } // namespace preview

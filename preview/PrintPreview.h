@@ -7,12 +7,7 @@
 #pragma once
 
 #include "preview/Canvas.h"
-#include "preview/Metafile.h"
-#include "preview/MetafileList.h"
-#include "preview/PageView.h"
-#include "preview/PaperPreview.h"
 #include "preview/PaperTypes.h"
-#include "preview/Printer.h"
 #include "preview/SheetLayout.h"
 
 #include <QAbstractScrollArea>
@@ -22,11 +17,19 @@
 #include <QString>
 
 #include <memory>
-#include <vector>
 
 class QMouseEvent;
 
 namespace preview {
+
+class TMetafile;
+class TMetafileCanvas;
+class TPageView;
+class TPaperPreview;
+class TPaperPreviewOptions;
+class TPrintController;
+class TPrinter;
+struct TPrintPreviewPrivate;
 
 enum TGrayscaleOption { gsPreview = 1, gsPrint = 2 };
 Q_DECLARE_FLAGS(TGrayscaleOptions, TGrayscaleOption)
@@ -43,21 +46,21 @@ public:
     ~TPrintPreview() override;
 
     // ---- units and paper
-    TUnits Units() const { return units_; }
+    TUnits Units() const;
     void SetUnits(TUnits value);
-    TPaperType PaperType() const { return paperType_; }
+    TPaperType PaperType() const;
     void SetPaperType(TPaperType value);
-    TPrinterOrientation Orientation() const { return orientation_; }
+    TPrinterOrientation Orientation() const;
     void SetOrientation(TPrinterOrientation value);
     // The paper in Units, as it lies (width and height swapped in landscape).
-    int PaperWidth() const { return paperSize_.width(); }
+    int PaperWidth() const;
     void SetPaperWidth(int value);
-    int PaperHeight() const { return paperSize_.height(); }
+    int PaperHeight() const;
     void SetPaperHeight(int value);
     void SetPaperSize(int width, int height);
     void SetPaperSizeAndOrientation(int width, int height, TPrinterOrientation orientation);
     // The paper's size in screen pixels at 100 %.
-    QSize PagePixels() const { return pagePixels_; }
+    QSize PagePixels() const;
     int ConvertX(int value, TUnits from, TUnits to) const;
     int ConvertY(int value, TUnits from, TUnits to) const;
     QPoint ConvertXY(int x, int y, TUnits from, TUnits to) const;
@@ -79,24 +82,24 @@ public:
     // Discards the document being recorded.
     void Abort();
     TCanvas* Canvas() const;
-    TPreviewState State() const { return state_; }
-    bool Aborted() const { return aborted_; }
+    TPreviewState State() const;
+    bool Aborted() const;
     int TotalPages() const;
     // 1-based; 0 exactly while there are no pages. Setting clamps into 1 to TotalPages.
-    int CurrentPage() const { return currentPage_; }
+    int CurrentPage() const;
     void SetCurrentPage(int value);
     // The recorded page `pageNo` (1-based), read back from the page file if needed; null outside
     // 1 to TotalPages. Valid until the store evicts it.
     TMetafile* Pages(int pageNo);
-    bool DirectPrint() const { return directPrint_; }
-    void SetDirectPrint(bool value) { directPrint_ = value; }
-    bool UsePrinterOptions() const { return usePrinterOptions_; }
-    void SetUsePrinterOptions(bool value) { usePrinterOptions_ = value; }
+    bool DirectPrint() const;
+    void SetDirectPrint(bool value);
+    bool UsePrinterOptions() const;
+    void SetUsePrinterOptions(bool value);
     // Screen-only layers drawn over (annotation) and under (background) each page through
     // OnAnnotation and OnBackground, recorded again whenever the current page changes.
-    bool Annotation() const { return annotation_; }
+    bool Annotation() const;
     void SetAnnotation(bool value);
-    bool Background() const { return background_; }
+    bool Background() const;
     void SetBackground(bool value);
     int CacheSize() const;
     void SetCacheSize(int value);
@@ -108,50 +111,50 @@ public:
     void RenderPage(int pageNo, QPainter& painter, const QRectF& rect, bool gray);
 
     // ---- zoom and navigation
-    int Zoom() const { return zoom_; }
+    int Zoom() const;
     void SetZoom(int value);
-    TZoomState ZoomState() const { return zoomState_; }
+    TZoomState ZoomState() const;
     void SetZoomState(TZoomState value);
-    int ZoomMin() const { return zoomMin_; }
+    int ZoomMin() const;
     void SetZoomMin(int value);
-    int ZoomMax() const { return zoomMax_; }
+    int ZoomMax() const;
     void SetZoomMax(int value);
-    int ZoomStep() const { return zoomStep_; }
-    void SetZoomStep(int value) { zoomStep_ = value; }
-    bool ZoomSavePos() const { return zoomSavePos_; }
-    void SetZoomSavePos(bool value) { zoomSavePos_ = value; }
-    bool CanScrollHorz() const { return canScrollHorz_; }
-    bool CanScrollVert() const { return canScrollVert_; }
+    int ZoomStep() const;
+    void SetZoomStep(int value);
+    bool ZoomSavePos() const;
+    void SetZoomSavePos(bool value);
+    bool CanScrollHorz() const;
+    bool CanScrollVert() const;
     // Room kept free around the sheet, in pixels; none unless a program asks for it, so that the fit
     // modes fill the view.
-    int ScrollMargin() const { return margin_; }
+    int ScrollMargin() const;
     void SetScrollMargin(int value);
     // Places the sheet for the zoom; runs by itself after every change that moves or sizes it.
     void LayoutPaper();
-    TPaperPreview* PaperPreview() const { return paper_; }
-    TPaperPreviewOptions* PaperView() const { return paperView_.get(); }
+    TPaperPreview* PaperPreview() const;
+    TPaperPreviewOptions* PaperView() const;
 
     // ---- page views
     void AttachPageView(TPageView* view);
     void DetachPageView(TPageView* view);
 
     // ---- gray, printing and PDF
-    TGrayscaleOptions Grayscale() const { return grayscale_; }
+    TGrayscaleOptions Grayscale() const;
     void SetGrayscale(TGrayscaleOptions value);
-    int GrayBrightness() const { return grayBrightness_; } // -100 to 100
+    int GrayBrightness() const; // -100 to 100
     void SetGrayBrightness(int value);
-    int GrayContrast() const { return grayContrast_; } // -100 to 100
+    int GrayContrast() const; // -100 to 100
     void SetGrayContrast(int value);
-    bool ShowPrintableArea() const { return showPrintableArea_; }
+    bool ShowPrintableArea() const;
     void SetShowPrintableArea(bool value);
-    QColor PrintableAreaColor() const { return printableAreaColor_; }
+    QColor PrintableAreaColor() const;
     void SetPrintableAreaColor(const QColor& value);
-    QString PrintJobTitle() const { return printJobTitle_; }
-    void SetPrintJobTitle(const QString& value) { printJobTitle_ = value; }
+    QString PrintJobTitle() const;
+    void SetPrintJobTitle(const QString& value);
     // The part of the paper a printer can print on, in Units; the whole page while no printer is known.
     virtual QRect PrinterPageBounds() const;
 
-    // ---- printing (PrintPreviewPrinting.cpp)
+    // ---- printing
     // The printer printed on: the system's current printer unless another was given.
     TPrinter& Printer() const;
     void SetPrinter(std::unique_ptr<TPrinter> printer);
@@ -169,8 +172,8 @@ public:
     // The printer's form that matches the paper, else a description such as "100mm x 150mm Rotated".
     QString FormName() const;
     bool PaperFormGenerated() const;
-    bool DirectPrinting() const { return directPrinting_; }
-    int DirectPageCount() const { return directPageCount_; }
+    bool DirectPrinting() const;
+    int DirectPageCount() const;
     // Draws `graphic` in gray over `rect`: converted at its own pixel size and stretched by the device.
     static void DrawGrayGraphic(QPainter& painter, const QRect& rect, const TMetafile& graphic,
                                 int brightness, int contrast);
@@ -255,13 +258,14 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    friend struct TPrintPreviewPrivate;
+    friend class TPrintController;
     void SetState(TPreviewState value);
     void PagesChanged(int first, int last);
     void PageChanged(int index);
     void RefreshLayer(int pageNo, bool enabled, std::unique_ptr<TMetafile>& layer, bool annotation);
     void LayoutPaper(bool retry);
     void UpdatePaperCursor();
-    void OptionsChanged(TChangeLevel level);
     void PaperMouseDown(QMouseEvent& event);
     void PaperMouseMove(QMouseEvent& event);
     void PaperMouseUp(QMouseEvent& event);
@@ -270,66 +274,7 @@ private:
     void StorePage();
     template <class Visit> void ForEachView(Visit&& visit);
 
-    // Printer pixels at `dpi` to Units and back.
-    int FromPrinterPixels(int value, int dpi) const;
-    int ToPrinterPixels(int value, int dpi) const;
-    // A document printed as it is drawn: the printer's job and pages follow BeginDoc, NewPage and EndDoc.
-    void BeginDirectDoc();
-    void NewDirectPage();
-    void EndDirectDoc();
-    void AbortPrinterJob();
-
-    mutable std::unique_ptr<TPrinter> printer_; // created when first needed
-    bool directPrinting_ = false;
-    int directPageCount_ = 0;
-    bool directPageOpen_ = false;
-    mutable QString formName_;      // the printer's form that matches the paper
-    mutable QString generatedForm_; // the description made when none matches
-
-    std::vector<TPageView*> pageViews_;
-    std::unique_ptr<TPaperPreviewOptions> paperView_;
-    TPaperPreview* paper_ = nullptr; // a child of the viewport
-    QString printJobTitle_;
-    std::unique_ptr<TMetafileList> pages_;
-    // The page being recorded; its canvas is declared after it so that it goes first.
-    std::unique_ptr<TMetafile> recording_;
-    std::unique_ptr<TMetafileCanvas> canvas_;
-    TUnits units_ = mmHiMetric;
-    QSize pagePixels_;
-    QSize paperSize_;
-    bool aborted_ = false;
-    TPrinterOrientation orientation_ = poPortrait;
-    int currentPage_ = 0;
-    TPaperType paperType_ = pA4;
-    TPreviewState state_ = TPreviewState::Idle;
-
-    int zoom_ = 100;
-    TZoomState zoomState_ = zsZoomToFit;
-    bool zoomSavePos_ = true;
-    int zoomMin_ = 10;
-    int zoomMax_ = 500;
-    int zoomStep_ = 10;
-    int lastZoom_ = 0;
-    bool canScrollHorz_ = false;
-    bool canScrollVert_ = false;
-    QPoint dragOrigin_;
-    bool dragging_ = false;
-    int margin_ = 0;
-    QPoint sheetOrigin_; // where the sheet lies with both scroll bars at 0
-    bool layingOut_ = false;
-
-    bool usePrinterOptions_ = false;
-    bool directPrint_ = false;
-    bool annotation_ = false;
-    bool background_ = false;
-    TGrayscaleOptions grayscale_;
-    int grayBrightness_ = 0;
-    int grayContrast_ = 0;
-    bool showPrintableArea_ = false;
-    QColor printableAreaColor_;
-    std::unique_ptr<TMetafile> annotationLayer_;
-    std::unique_ptr<TMetafile> backgroundLayer_;
-    int wheelRemainder_ = 0;
+    std::unique_ptr<TPrintPreviewPrivate> d_;
 };
 
 } // namespace preview

@@ -25,6 +25,8 @@ private slots:
     void sheetSizeForTheZoom();
     void scrollBarsAndCentring_data();
     void scrollBarsAndCentring();
+    void printerFormsMatchInWholeMillimetres_data();
+    void printerFormsMatchInWholeMillimetres();
 };
 
 void TestPaperTypes::paperCodesNameTheSizesPrintersKnow() {
@@ -57,6 +59,11 @@ void TestPaperTypes::paperCodesNameTheSizesPrintersKnow() {
     }
     QCOMPARE(mismatched, differing);
     QVERIFY(known >= 60);
+    // The PDF library knows a few papers by code; every other paper goes by its size.
+    const QList<QPair<TPaperType, int>> codes = {{pLetter, 1}, {pA4, 2},          {pB4, 8},
+                                                 {pEnvDL, 15}, {pEnvMonarch, 16}, {pA4Small, 0}};
+    for (const auto& [type, code] : codes)
+        QCOMPARE(PdfPaperCode(type), code);
     // Codes are unique, so a lookup by code finds each row.
     for (int i = 0; i < pCustom; ++i)
         QCOMPARE(PaperTypeOfCode(PaperInfo(TPaperType(i)).Code), TPaperType(i));
@@ -229,6 +236,39 @@ void TestPaperTypes::scrollBarsAndCentring() {
     QCOMPARE(layout.CanScrollVert, vert);
     QCOMPARE(layout.Sheet, sheet);
     QCOMPARE(layout.Origin, origin);
+}
+
+void TestPaperTypes::printerFormsMatchInWholeMillimetres_data() {
+    QTest::addColumn<QSize>("hiMetric"); // portrait
+    QTest::addColumn<QSize>("hiEnglish");
+    QTest::addColumn<bool>("landscape");
+    QTest::addColumn<int>("units");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("generated");
+    const QSize a4(21000, 29700);
+    const QSize a4Inches(8268, 11693);
+    QTest::newRow("a form of the size") << a4 << a4Inches << false << int(mmHiMetric) << "A4" << false;
+    QTest::newRow("within half a millimetre")
+        << QSize(21040, 29660) << a4Inches << true << int(mmPixel) << "A4" << false;
+    QTest::newRow("a turned form") << QSize(14800, 21000) << QSize() << false << int(mmHiMetric)
+                                   << "A5 across Rotated" << true;
+    QTest::newRow("millimetres as it lies")
+        << QSize(10000, 15000) << QSize() << true << int(mmLoMetric) << "150mm x 100mm Rotated" << true;
+    QTest::newRow("inches portrait") << QSize(10000, 15000) << QSize(3937, 5906) << true << int(mmHiEnglish)
+                                     << "3.9\" x 5.9\" Rotated" << true;
+}
+
+void TestPaperTypes::printerFormsMatchInWholeMillimetres() {
+    QFETCH(QSize, hiMetric);
+    QFETCH(QSize, hiEnglish);
+    QFETCH(bool, landscape);
+    QFETCH(int, units);
+    const QList<QPageSize> forms = {
+        QPageSize(QPageSize::Letter), QPageSize(QSizeF(210, 297), QPageSize::Millimeter, "A4"),
+        QPageSize(QSizeF(210, 148), QPageSize::Millimeter, "A5 across", QPageSize::ExactMatch)};
+    const TPaperFormName form = MatchPaperForm(forms, hiMetric, hiEnglish, landscape, TUnits(units));
+    QTEST(form.Name, "name");
+    QTEST(form.Generated, "generated");
 }
 
 QTEST_APPLESS_MAIN(TestPaperTypes)

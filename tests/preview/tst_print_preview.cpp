@@ -1,6 +1,7 @@
 // The preview control as its users meet it: paper and units, recording documents with their events,
 // pages and layers, and the sheet on screen: zoom, scroll bars, keys, wheel, dragging and repaints.
 #include "preview/Preview.h"
+#include "preview/PreviewKeys.h"
 
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -9,6 +10,8 @@
 #include <functional>
 
 using namespace preview;
+
+Q_DECLARE_METATYPE(preview::TKeyAction)
 
 namespace {
 
@@ -581,6 +584,33 @@ private slots:
         QCOMPARE(preview.Zoom(), 290);
         // Keys the control handles do not move the focus.
         QCOMPARE(QApplication::focusWidget(), &preview);
+    }
+
+    // Modifier combinations the widget test above does not press: anything but one of the three key
+    // states leaves the key to the scroll area, and the keypad's own flag is no modifier.
+    void keyTableTakesOnlyItsOwnModifiers_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::addColumn<TKeyAction>("action");
+        const Qt::KeyboardModifiers none;
+        const TKeyAction pass;
+        QTest::newRow("keypad arrow") << int(Qt::Key_Left) << Qt::KeyboardModifiers(Qt::KeypadModifier)
+                                      << TKeyAction{TKeyCommand::Scroll, Qt::Horizontal, TKeyStep::Line, -1};
+        QTest::newRow("Shift+Ctrl arrow")
+            << int(Qt::Key_Down) << (Qt::ShiftModifier | Qt::ControlModifier) << pass;
+        QTest::newRow("Alt arrow") << int(Qt::Key_Up) << Qt::KeyboardModifiers(Qt::AltModifier) << pass;
+        QTest::newRow("Shift+Home") << int(Qt::Key_Home) << Qt::KeyboardModifiers(Qt::ShiftModifier) << pass;
+        QTest::newRow("Shift+PageUp")
+            << int(Qt::Key_PageUp) << Qt::KeyboardModifiers(Qt::ShiftModifier) << pass;
+        QTest::newRow("Ctrl+keypad plus")
+            << int(Qt::Key_Plus) << (Qt::KeypadModifier | Qt::ControlModifier) << pass;
+        QTest::newRow("letter") << int(Qt::Key_A) << none << pass;
+    }
+    void keyTableTakesOnlyItsOwnModifiers() {
+        QFETCH(int, key);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        QFETCH(TKeyAction, action);
+        QVERIFY(KeyAction(key, modifiers) == action);
     }
 
     void wheelNotchesAddUp() {
