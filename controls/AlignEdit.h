@@ -1,13 +1,13 @@
 // A single-line edit box whose text is left-aligned, right-aligned or centred.
 #pragma once
 
-#include <QLineEdit>
+#include "common/Alignment.h"
 
-#include <cstdint>
+#include <QLineEdit>
 
 namespace controls {
 
-enum class TAlignment : std::uint8_t { taLeftJustify = 0, taRightJustify = 1, taCenter = 2 };
+using TAlignment = common::TAlignment;
 
 class TAlignEdit : public QLineEdit {
     Q_OBJECT

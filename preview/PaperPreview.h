@@ -7,6 +7,8 @@
 // current, and asks OnPaint only for page areas not drawn since.
 #pragma once
 
+#include "common/Alignment.h"
+
 #include "preview/Cursors.h"
 
 #include <QColor>
@@ -30,7 +32,7 @@ namespace preview {
 
 class TPaperPreview;
 
-enum class TAlignment : std::uint8_t { taLeftJustify = 0, taRightJustify = 1, taCenter = 2 };
+using TAlignment = common::TAlignment;
 
 // What an options change affects: nothing visible (cursors, hint, menu), the colours, or the geometry
 // (border or shadow width), which makes the preview lay the sheet out again.
