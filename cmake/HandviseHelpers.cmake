@@ -6,7 +6,7 @@ if(NOT TARGET handvise_warnings)
   target_compile_options(handvise_warnings INTERFACE -Wall -Wextra -Wpedantic)
 endif()
 
-# handvise_add_library(<name> SOURCES ... [QT])
+# handvise_add_library(<name> SOURCES ...)
 # A static library with the project's warnings, its folder's parent on the include path
 # (so users write #include "model/TensionModel.h").
 function(handvise_add_library name)

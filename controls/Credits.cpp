@@ -235,7 +235,7 @@ void TScrollingCredits::SetInterval(std::uint32_t milliseconds) {
     UpdateTimer();
 }
 
-void TScrollingCredits::SetVisible(bool visible) {
+void TScrollingCredits::SetVisible(bool visible) { // NOLINT(bugprone-virtual-near-miss)
     if (visible == visible_)
         return;
     visible_ = visible;

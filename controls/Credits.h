@@ -107,7 +107,8 @@ public:
     bool Visible() const { return visible_; }
     // Hiding stops the timer and shows the parent's background; showing again starts a new pass from
     // the bottom edge.
-    void SetVisible(bool visible);
+    // The control's own Visible property, apart from QWidget::setVisible on purpose.
+    void SetVisible(bool visible); // NOLINT(bugprone-virtual-near-miss)
     // Stretched over the whole control instead of the background colour when not null.
     const QPixmap& BackgroundImage() const { return backgroundImage_; }
     void SetBackgroundImage(const QPixmap& image);

@@ -16,7 +16,7 @@ QString InstalledDataFolder() {
 }
 
 QString FindDataFile(const QString& name) {
-    const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(name);
+    QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(name);
     if (QFileInfo::exists(beside))
         return beside;
     const QString installed = QDir(InstalledDataFolder()).filePath(name);

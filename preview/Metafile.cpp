@@ -120,7 +120,7 @@ void TMetafileCanvas::Finish() {
         metafile_.TakeRecording(BlankPicture(metafile_.Size()));
         throw EWriteError("the page's drawing cannot be kept: " + check.reason);
     }
-    metafile_.TakeRecording(std::move(recording_));
+    metafile_.TakeRecording(recording_); // QPicture cannot move; the copy shares its data
 }
 
 } // namespace preview

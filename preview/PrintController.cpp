@@ -23,7 +23,7 @@ template <class Finish> [[noreturn]] void FinishAndRethrow(std::exception_ptr fa
         finish();
     } catch (...) { // NOLINT(bugprone-empty-catch)
     }
-    std::rethrow_exception(failure);
+    std::rethrow_exception(std::move(failure));
 }
 
 // Saves a painter's state and restores it on the way out, also when a handler fails.

@@ -25,10 +25,10 @@ packages=(
   locales
   cups printer-driver-cups-pdf ghostscript poppler-utils libcups2-dev
   desktop-file-utils appstream lintian dpkg-dev fakeroot file
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
 )
 if [[ "${1:-}" == "--dev" ]]; then
-  packages+=(x11-apps imagemagick clang-format librsvg2-bin)
+  packages+=(x11-apps imagemagick clang-tidy librsvg2-bin)
 fi
 
 missing=()

@@ -5,6 +5,9 @@ cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 
+# Formatting first: it takes a second and needs no build.
+scripts/check-format.sh
+
 # Share compiled objects between clones of the repository (CI builds in a fresh clone each time).
 export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
 

@@ -24,17 +24,11 @@
 #include <memory>
 
 using testsupport::Child;
+using testsupport::ShowActive;
 
 namespace {
 
 using WindowFactory = std::function<std::unique_ptr<QWidget>()>;
-
-void ShowActive(QWidget* window) {
-    window->show();
-    window->activateWindow();
-    if (!QTest::qWaitForWindowActive(window))
-        qFatal("%s did not become active", qPrintable(window->objectName()));
-}
 
 std::unique_ptr<QWidget> MainWindow() {
     auto form = std::make_unique<calc::TForm1>();
@@ -77,11 +71,13 @@ const std::map<QString, WindowFactory>& Windows() {
 
 } // namespace
 
-class TestCalcAccess : public QObject {
+class TestCalcAccess : public testsupport::LauncherSettingsTest {
     Q_OBJECT
 
 private:
     std::unique_ptr<calc::TForm1> form;
+
+    void CloseWindow() override { form.reset(); }
 
     calc::TForm1* Open() {
         form = std::make_unique<calc::TForm1>();
@@ -96,9 +92,6 @@ private:
     }
 
 private slots:
-    void init() { testsupport::RemoveLauncherSettings(); }
-    void cleanup() { form.reset(); }
-
     // Every text reads on the light and on a dark palette; every focusable control has a name.
     void readableAndNamedOnBothThemes_data() {
         QTest::addColumn<QString>("window");

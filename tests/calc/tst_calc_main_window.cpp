@@ -28,18 +28,18 @@ using calc::TForm1;
 using controls::TThinTrackBar;
 using testsupport::Child;
 
-class TestCalcMainWindow : public QObject {
+class TestCalcMainWindow : public testsupport::LauncherSettingsTest {
     Q_OBJECT
 
 private:
     std::unique_ptr<TForm1> form;
 
+    void CloseWindow() override { form.reset(); }
+
     // Opens the window as the program does and waits until it is active, so the track bar is entered.
     TForm1* Open() {
         form = std::make_unique<TForm1>();
-        form->show();
-        if (!QTest::qWaitForWindowActive(form.get()))
-            qFatal("the calculator window did not become active");
+        testsupport::ShowActive(form.get());
         return form.get();
     }
 
@@ -98,15 +98,8 @@ private:
     QSize Client() { return form->size(); }
 
 private slots:
-    void init() { testsupport::RemoveLauncherSettings(); }
-
-    void cleanup() {
-        form.reset();
-        testsupport::RemoveLauncherSettings();
-    }
-
     void startsFromTheLauncherSettings_data() {
-        QTest::addColumn<QByteArray>("settings");
+        AddSettingsColumn();
         QTest::addColumn<QString>("springs");
         QTest::addColumn<QString>("grip");
         QTest::addColumn<int>("maximum");
@@ -142,13 +135,11 @@ private slots:
     }
 
     void startsFromTheLauncherSettings() {
-        QFETCH(QByteArray, settings);
         QFETCH(QString, springs);
         QFETCH(QString, grip);
         QFETCH(int, maximum);
         QFETCH(QString, shown);
-        if (!settings.isNull() || QByteArray(QTest::currentDataTag()) == "empty file")
-            QVERIFY(testsupport::WriteLauncherSettings(settings));
+        QVERIFY(PutSettingsOfRow());
         Open();
         QCOMPARE(form->windowTitle(), QString(" Varnok Handvise"));
         QCOMPARE(Client(), QSize(270, 305));
@@ -191,7 +182,8 @@ private slots:
         QCOMPARE(Track()->value(), 1);
         QCOMPARE(Shown(), QString("1,3,5 100.865"));
 
-        cleanup();
+        CloseWindow();
+        testsupport::RemoveLauncherSettings();
         Open();
         QTest::keyClick(Track(), Qt::Key_Right);
         Choose("SpringGroup1", "1");

@@ -49,17 +49,17 @@ protected:
 
 } // namespace
 
-class TestDesignerMainWindow : public QObject {
+class TestDesignerMainWindow : public testsupport::LauncherSettingsTest {
     Q_OBJECT
 
 private:
     std::unique_ptr<TForm1> form;
 
+    void CloseWindow() override { form.reset(); }
+
     TForm1* Open(std::unique_ptr<TForm1> window = std::make_unique<TForm1>()) {
         form = std::move(window);
-        form->show();
-        if (!QTest::qWaitForWindowActive(form.get()))
-            qFatal("the designer window did not become active");
+        testsupport::ShowActive(form.get());
         return form.get();
     }
 
@@ -144,15 +144,8 @@ private:
 private slots:
     void initTestCase() { controls::TApplication::SetTitle("Varnok Handvise"); }
 
-    void init() { testsupport::RemoveLauncherSettings(); }
-
-    void cleanup() {
-        form.reset();
-        testsupport::RemoveLauncherSettings();
-    }
-
     void startsFromTheLauncherSettings_data() {
-        QTest::addColumn<QByteArray>("settings");
+        AddSettingsColumn();
         QTest::addColumn<QString>("springItem");
         QTest::addColumn<QString>("gripItem");
         QTest::addColumn<QString>("springs");
@@ -179,13 +172,11 @@ private slots:
     }
 
     void startsFromTheLauncherSettings() {
-        QFETCH(QByteArray, settings);
         QFETCH(QString, springItem);
         QFETCH(QString, gripItem);
         QFETCH(QString, springs);
         QFETCH(QString, grip);
-        if (!settings.isNull())
-            QVERIFY(testsupport::WriteLauncherSettings(settings));
+        QVERIFY(PutSettingsOfRow());
         Open();
         for (const char* item : {"N11", "N21", "N31", "N41", "Inner1", "Outer1"})
             QCOMPARE(Item(item)->isChecked(), item == springItem || item == gripItem);

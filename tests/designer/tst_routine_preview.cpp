@@ -8,6 +8,7 @@
 #include "designer/U_printpreview.h"
 #include "designer/U_routine.h"
 #include "preview/Preview.h"
+#include "tests/support/PdfTools.h"
 #include "tests/support/Readability.h"
 #include "tests/support/TestSupport.h"
 
@@ -23,9 +24,7 @@
 #include <QMessageBox>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QProcess>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QStyle>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -33,12 +32,10 @@
 #include <functional>
 #include <memory>
 
-#include <pwd.h>
-#include <unistd.h>
-
 using controls::TThinTrackBar;
 using preview::TPrintPreview;
 using testsupport::Child;
+using testsupport::HaveTools;
 
 namespace {
 
@@ -91,51 +88,6 @@ public:
     bool Installed() const override { return true; }
 };
 
-QString Tool(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(30000) || process.exitCode() != 0)
-        return {};
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-bool HaveTools(const QStringList& tools) {
-    for (const QString& tool : tools)
-        if (QStandardPaths::findExecutable(tool).isEmpty())
-            return false;
-    return true;
-}
-
-// CUPS-PDF writes to ~/PDF of the user who prints.
-QStringList PrintFolders() {
-    const passwd* user = getpwuid(getuid());
-    return {QString::fromLocal8Bit(user != nullptr ? user->pw_dir : qgetenv("HOME").constData()) + "/PDF",
-            QStringLiteral("/var/spool/cups-pdf/ANONYMOUS")};
-}
-
-// The job "Training Cycle" finished after `since`, once pdfinfo reads all of it: its file and its
-// pdfinfo output.
-std::pair<QString, QString> WaitForPrintedFile(const QDateTime& since) {
-    QElapsedTimer waited;
-    waited.start();
-    QString file;
-    while (file.isEmpty() && waited.elapsed() < 60000) {
-        for (const QString& folder : PrintFolders())
-            for (const QFileInfo& found : QDir(folder).entryInfoList({"*Training_Cycle*.pdf"}, QDir::Files))
-                if (found.lastModified() >= since)
-                    file = found.filePath();
-        if (file.isEmpty())
-            QTest::qWait(100);
-    }
-    for (int tries = 0; !file.isEmpty() && tries < 100; ++tries) {
-        const QString info = Tool("pdfinfo", {file});
-        if (info.contains("Pages:"))
-            return {file, info};
-        QTest::qWait(100);
-    }
-    return {file, {}};
-}
-
 } // namespace
 
 class TestRoutinePreview : public QObject {
@@ -150,9 +102,7 @@ private:
         form = std::make_unique<PreviewForm>(DefaultCycle());
         if (printer)
             Preview()->SetPrinter(std::move(printer));
-        form->show();
-        if (!QTest::qWaitForWindowActive(form.get()))
-            qFatal("the preview did not become active");
+        testsupport::ShowActive(form.get());
         QElapsedTimer waited;
         waited.start();
         while ((Preview()->TotalPages() == 0 || Preview()->State() != preview::TPreviewState::Idle) &&
@@ -414,8 +364,10 @@ private slots:
         QVERIFY(QApplication::overrideCursor() == nullptr);
         QVERIFY(print->isEnabled());
 
-        const auto [file, info] = WaitForPrintedFile(since);
-        QVERIFY2(!file.isEmpty(), qPrintable("no new Training Cycle job in " + PrintFolders().join(", ")));
+        const auto [file, info] = testsupport::WaitForPrintedPdf(
+            "*Training_Cycle*.pdf", [&](const QFileInfo& found) { return found.lastModified() >= since; });
+        QVERIFY2(!file.isEmpty(), qPrintable("no new Training Cycle job in " +
+                                             testsupport::CupsPdfOutputFolders().join(", ")));
         if (const QString keep = qEnvironmentVariable("HANDVISE_KEEP_OUTPUT"); !keep.isEmpty())
             QFile::copy(file, keep + "/routine-printed.pdf");
         QFile::remove(file);
@@ -448,7 +400,7 @@ private slots:
         QCOMPARE(captions, QStringList({Title + " - Saving as PDF...", Title}));
         QCOMPARE(waiting, QList<bool>({true, true}));
         QVERIFY(QApplication::overrideCursor() == nullptr);
-        const QString text = Tool("pdftotext", {"-layout", file, "-"});
+        const QString text = testsupport::RunTool("pdftotext", {"-layout", file, "-"});
         for (int week = 1; week <= 8; ++week)
             QVERIFY2(text.contains(QStringLiteral("Week : %1").arg(week)), qPrintable(text));
         // The first set of week 1, on the line below its heading.
@@ -484,7 +436,7 @@ private slots:
             return file;
         };
         Click("SavePDFButton");
-        QVERIFY(Tool("pdfinfo", {file}).contains(QRegularExpression("Pages:\\s+1\\n")));
+        QVERIFY(testsupport::RunTool("pdfinfo", {file}).contains(QRegularExpression("Pages:\\s+1\\n")));
     }
 
     void theSaveDialogProposesMyRoutineAndAsksBeforeReplacing() {

@@ -1,20 +1,14 @@
 // The print path through CUPS: one page printed with QPrinter to the CUPS-PDF queue "PDF" that
 // scripts/cups-test-printer.sh sets up, found in CUPS-PDF's output folder and read back with pdfinfo.
-#include <QDir>
-#include <QElapsedTimer>
-#include <QFileInfo>
+#include "tests/support/PdfTools.h"
+
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QtTest>
-
-#include <pwd.h>
-#include <unistd.h>
 
 class TestCupsPrint : public QObject {
     Q_OBJECT
@@ -22,18 +16,10 @@ private slots:
     void aPrintedPageArrivesAsAPdfOfOneA4Page();
 };
 
-namespace {
-// CUPS-PDF writes to ~/PDF of the user who prints, as the user database names the home folder.
-QString OutputFolder() {
-    const passwd* user = getpwuid(getuid());
-    return QString::fromLocal8Bit(user != nullptr ? user->pw_dir : qgetenv("HOME").constData()) + "/PDF";
-}
-} // namespace
-
 void TestCupsPrint::aPrintedPageArrivesAsAPdfOfOneA4Page() {
     if (!QPrinterInfo::availablePrinterNames().contains(QStringLiteral("PDF")))
         QSKIP("no CUPS server with the queue PDF answers (scripts/cups-test-printer.sh start sets one up)");
-    if (QStandardPaths::findExecutable("pdfinfo").isEmpty())
+    if (!testsupport::HaveTools({"pdfinfo"}))
         QSKIP("pdfinfo is not installed (poppler-utils; scripts/install-deps.sh installs it)");
 
     // A title of its own, so that this job's file is told apart from other jobs' files.
@@ -56,28 +42,9 @@ void TestCupsPrint::aPrintedPageArrivesAsAPdfOfOneA4Page() {
         QVERIFY(painter.end());
     }
 
-    QString found;
-    QElapsedTimer waited;
-    waited.start();
-    while (found.isEmpty() && waited.elapsed() < 60000) {
-        for (const QFileInfo& file : QDir(OutputFolder()).entryInfoList({"*.pdf"}, QDir::Files))
-            if (file.fileName().contains(token))
-                found = file.filePath();
-        if (found.isEmpty())
-            QTest::qWait(200);
-    }
-    QVERIFY2(!found.isEmpty(), qPrintable("no file with " + token + " in " + OutputFolder()));
-    // CUPS-PDF writes the file in place: wait until pdfinfo can read all of it.
-    QString info;
-    for (int tries = 0; tries < 50; ++tries) {
-        QProcess pdfinfo;
-        pdfinfo.start("pdfinfo", {found});
-        pdfinfo.waitForFinished(30000);
-        info = QString::fromUtf8(pdfinfo.readAllStandardOutput());
-        if (pdfinfo.exitCode() == 0 && info.contains("Pages:"))
-            break;
-        QTest::qWait(200);
-    }
+    const auto [found, info] = testsupport::WaitForPrintedPdf("*" + token + "*.pdf");
+    QVERIFY2(!found.isEmpty(),
+             qPrintable("no file with " + token + " in " + testsupport::CupsPdfOutputFolders().join(", ")));
     QFile::remove(found);
     QVERIFY2(info.contains(QRegularExpression("Pages:\\s+1\\n")), qPrintable(info));
     const QRegularExpressionMatch size =

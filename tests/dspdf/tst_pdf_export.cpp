@@ -3,6 +3,7 @@
 // the library in a program without Qt.
 #include "preview/Preview.h"
 #include "tests/support/PageBytes.h"
+#include "tests/support/PdfTools.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -13,6 +14,7 @@
 #include <QtTest>
 
 using namespace preview;
+using namespace testsupport;
 
 class TestPdfExport : public QObject {
     Q_OBJECT
@@ -37,33 +39,9 @@ private:
 
 namespace {
 
-// Runs a poppler tool; an empty result with `ok` false when it cannot run.
-QString Tool(const QString& program, const QStringList& arguments, bool* ok = nullptr) {
-    QProcess process;
-    process.start(program, arguments);
-    const bool finished = process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit &&
-                          process.exitCode() == 0;
-    if (ok != nullptr)
-        *ok = finished;
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
 #define REQUIRE_TOOL(name)                                                                                   \
     if (QStandardPaths::findExecutable(name).isEmpty())                                                      \
     QSKIP(name " is not installed (poppler-utils; scripts/install-deps.sh installs it)")
-
-QSizeF PageSizePoints(const QString& info, int page = 0) {
-    const QRegularExpression pattern(
-        page == 0 ? QStringLiteral("Page size:\\s+([0-9.]+) x ([0-9.]+) pts")
-                  : QStringLiteral("Page\\s+%1 size:\\s+([0-9.]+) x ([0-9.]+) pts").arg(page));
-    const QRegularExpressionMatch match = pattern.match(info);
-    return match.hasMatch() ? QSizeF(match.captured(1).toDouble(), match.captured(2).toDouble()) : QSizeF();
-}
-
-int PageCount(const QString& info) {
-    const QRegularExpressionMatch match = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info);
-    return match.hasMatch() ? match.captured(1).toInt() : -1;
-}
 
 // A page as the preview records it: drawn in hundredths of a millimetre on a metafile of the paper's
 // size in screen pixels, with fonts sized in page units.
@@ -131,20 +109,21 @@ void TestPdfExport::pagesKeepTheirSizeTextsAndFonts() {
     });
 
     bool ok = false;
-    const QString info = Tool("pdfinfo", {file}, &ok);
+    const QString info = RunTool("pdfinfo", {file}, &ok);
     QVERIFY2(ok, qPrintable(info));
-    QCOMPARE(PageCount(info), 3);
-    const QSizeF size = PageSizePoints(info);
+    QCOMPARE(PdfPageCount(info), 3);
+    const QSizeF size = PdfPageSize(info);
     QVERIFY2(qAbs(size.width() - points.width()) < 1 && qAbs(size.height() - points.height()) < 1,
              qPrintable(info));
 
-    const QString text = Tool("pdftotext", {"-layout", file, "-"});
+    const QString text = RunTool("pdftotext", {"-layout", file, "-"});
     for (int page = 1; page <= 3; ++page)
         QVERIFY2(text.contains(QStringLiteral("Training Cycle page %1").arg(page)), qPrintable(text));
     QVERIFY2(text.contains(QStringLiteral("Week 1 Set 3: 5 - 9, 212.5 lb")), qPrintable(text));
     // Fonts are outline fonts embedded in the file, not drawings of the letters, and only the glyphs
     // used: the two whole fonts alone would take several hundred kilobytes.
-    const QStringList fonts = Tool("pdffonts", {file}).split('\n').mid(2).filter(QRegularExpression("\\S"));
+    const QStringList fonts =
+        RunTool("pdffonts", {file}).split('\n').mid(2).filter(QRegularExpression("\\S"));
     QVERIFY2(fonts.size() >= 2, qPrintable(fonts.join('\n')));
     for (const QString& font : fonts) {
         QVERIFY2(font.contains("TrueType"), qPrintable(font));
@@ -165,12 +144,12 @@ void TestPdfExport::eachPageTakesItsOwnSize() {
     QCOMPARE(library_.PrintPageM(page.constData(), int(page.size())), 0);
     QCOMPARE(library_.NewPage(), 0); // page 3 takes page 2's size
     QCOMPARE(library_.EndDoc(), 0);
-    const QString info = Tool("pdfinfo", {"-f", "1", "-l", "3", file});
-    QCOMPARE(PageCount(info), 3);
-    const QSizeF a5 = PageSizePoints(info, 1);
+    const QString info = RunTool("pdfinfo", {"-f", "1", "-l", "3", file});
+    QCOMPARE(PdfPageCount(info), 3);
+    const QSizeF a5 = PdfPageSize(info, 1);
     QVERIFY2(qAbs(a5.width() - 419.53) < 1 && qAbs(a5.height() - 595.28) < 1, qPrintable(info));
     for (int number : {2, 3}) {
-        const QSizeF landscape = PageSizePoints(info, number);
+        const QSizeF landscape = PdfPageSize(info, number);
         QVERIFY2(qAbs(landscape.width() - 425.2) < 1 && qAbs(landscape.height() - 283.46) < 1,
                  qPrintable(info));
     }
@@ -373,13 +352,13 @@ void TestPdfExport::aProgramWithoutQtWritesTheSameDocument() {
     QVERIFY(host.waitForFinished(60000));
     QVERIFY2(host.exitStatus() == QProcess::NormalExit && host.exitCode() == 0,
              qPrintable(host.readAllStandardOutput() + host.readAllStandardError()));
-    const QString info = Tool("pdfinfo", {"-f", "1", "-l", "2", pdf});
-    QCOMPARE(PageCount(info), 2);
-    const QSizeF first = PageSizePoints(info, 1);
-    const QSizeF second = PageSizePoints(info, 2);
+    const QString info = RunTool("pdfinfo", {"-f", "1", "-l", "2", pdf});
+    QCOMPARE(PdfPageCount(info), 2);
+    const QSizeF first = PdfPageSize(info, 1);
+    const QSizeF second = PdfPageSize(info, 2);
     QVERIFY2(qAbs(first.width() - 595.28) < 1 && qAbs(first.height() - 841.89) < 1, qPrintable(info));
     QVERIFY2(qAbs(second.width() - 425.2) < 1 && qAbs(second.height() - 283.46) < 1, qPrintable(info));
-    QCOMPARE(Tool("pdftotext", {pdf, "-"}).count("Written without Qt"), 2);
+    QCOMPARE(RunTool("pdftotext", {pdf, "-"}).count("Written without Qt"), 2);
 }
 
 int main(int argc, char** argv) {

@@ -3,24 +3,18 @@
 // through the real PDF library beside the test program, both read back with poppler's tools; an
 // aborted job that prints nothing, and queues of the test's own stopped or deleted during a job.
 #include "preview/Preview.h"
+#include "tests/support/PdfTools.h"
 
 #include <QDir>
-#include <QElapsedTimer>
-#include <QFileInfo>
 #include <QPrintEngine>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QProcess>
 #include <QRandomGenerator>
-#include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <pwd.h>
-#include <unistd.h>
-
 using namespace preview;
+using namespace testsupport;
 
 class TestPrintEndToEnd : public QObject {
     Q_OBJECT
@@ -40,27 +34,6 @@ private:
 };
 
 namespace {
-
-// Runs a poppler tool and gives its output; empty when it fails.
-QString Tool(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(30000) || process.exitCode() != 0)
-        return {};
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-// The page size pdfinfo reports, in points.
-QSizeF PageSize(const QString& info) {
-    const QRegularExpressionMatch size =
-        QRegularExpression("Page size:\\s+([0-9.]+) x ([0-9.]+) pts").match(info);
-    return size.hasMatch() ? QSizeF(size.captured(1).toDouble(), size.captured(2).toDouble()) : QSizeF();
-}
-
-int PageCount(const QString& info) {
-    const QRegularExpressionMatch pages = QRegularExpression("Pages:\\s+(\\d+)").match(info);
-    return pages.hasMatch() ? pages.captured(1).toInt() : -1;
-}
 
 bool Near(QSizeF actual, QSizeF expected) {
     return qAbs(actual.width() - expected.width()) < 1.5 && qAbs(actual.height() - expected.height()) < 1.5;
@@ -97,40 +70,9 @@ void RecordRoutine(TPrintPreview& preview, int pages) {
     preview.EndDoc();
 }
 
-// CUPS-PDF writes to ~/PDF of the user who prints, as the user database names the home folder.
-QStringList OutputFolders() {
-    const passwd* user = getpwuid(getuid());
-    return {QString::fromLocal8Bit(user != nullptr ? user->pw_dir : qgetenv("HOME").constData()) + "/PDF",
-            QStringLiteral("/var/spool/cups-pdf/ANONYMOUS")};
-}
-
-// The file of the job titled `token`, once pdfinfo can read all of it; its pdfinfo output.
-QString WaitForPrintedFile(const QString& token, QString* file) {
-    QElapsedTimer waited;
-    waited.start();
-    while (file->isEmpty() && waited.elapsed() < 60000) {
-        for (const QString& folder : OutputFolders())
-            for (const QFileInfo& found : QDir(folder).entryInfoList({"*.pdf"}, QDir::Files))
-                if (found.fileName().contains(token))
-                    *file = found.filePath();
-        if (file->isEmpty())
-            QTest::qWait(100);
-    }
-    // CUPS-PDF writes the file in place: wait until it reads to the end.
-    for (int tries = 0; !file->isEmpty() && tries < 100; ++tries) {
-        const QString info = Tool("pdfinfo", {*file});
-        if (info.contains("Pages:"))
-            return info;
-        QTest::qWait(100);
-    }
-    return {};
-}
-
-bool Run(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    return process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit &&
-           process.exitCode() == 0;
+// This run's printed file: its title holds the token.
+PrintedPdf WaitForPrintedFile(const QString& token) {
+    return WaitForPrintedPdf("*" + token + "*.pdf");
 }
 
 // A name of its own for a job or queue, so that this run's files and queues are told apart.
@@ -145,7 +87,7 @@ QString WhyNotPrintable() {
     if (!QPrinterInfo::availablePrinterNames().contains(QStringLiteral("PDF")))
         return QStringLiteral(
             "no CUPS server with the queue PDF answers (scripts/cups-test-printer.sh start sets one up)");
-    if (QStandardPaths::findExecutable("pdfinfo").isEmpty())
+    if (!HaveTools({"pdfinfo"}))
         return QStringLiteral(
             "pdfinfo is not installed (poppler-utils; scripts/install-deps.sh installs it)");
     return {};
@@ -161,12 +103,12 @@ class ThrowawayQueue {
 public:
     ThrowawayQueue()
         : name_(Token(QStringLiteral("throwaway-%1").arg(QCoreApplication::applicationPid()))) {
-        created_ = Run("lpadmin",
-                       {"-p", name_, "-E", "-v", "cups-pdf:/", "-m", "lsb/usr/cups-pdf/CUPS-PDF_opt.ppd"});
+        created_ = RunSucceeds(
+            "lpadmin", {"-p", name_, "-E", "-v", "cups-pdf:/", "-m", "lsb/usr/cups-pdf/CUPS-PDF_opt.ppd"});
     }
     ~ThrowawayQueue() {
         if (created_)
-            Run("lpadmin", {"-x", name_});
+            RunSucceeds("lpadmin", {"-x", name_});
     }
     ThrowawayQueue(const ThrowawayQueue&) = delete;
     ThrowawayQueue& operator=(const ThrowawayQueue&) = delete;
@@ -238,14 +180,14 @@ void TestPrintEndToEnd::aPrintedDocumentArrivesWithItsPagesAndPaper() {
     QCOMPARE(after.size(), 1);
     QVERIFY(!preview.Aborted());
 
-    QString file;
-    const QString info = WaitForPrintedFile(token, &file);
-    QVERIFY2(!file.isEmpty(), qPrintable("no file with " + token + " in " + OutputFolders().join(", ")));
+    const auto [file, info] = WaitForPrintedFile(token);
+    QVERIFY2(!file.isEmpty(),
+             qPrintable("no file with " + token + " in " + CupsPdfOutputFolders().join(", ")));
     Keep(file, QStringLiteral("printed-%1.pdf").arg(QTest::currentDataTag()).replace(' ', '-'));
     QFile::remove(file);
-    QVERIFY2(PageCount(info) == sheets, qPrintable(info));
+    QVERIFY2(PdfPageCount(info) == sheets, qPrintable(info));
     // A landscape sheet comes either turned or as a portrait page with a rotation.
-    const QSizeF size = PageSize(info);
+    const QSizeF size = PdfPageSize(info);
     QVERIFY2(Near(size, points) || Near(size, points.transposed()), qPrintable(info));
 }
 
@@ -262,13 +204,13 @@ void TestPrintEndToEnd::aDirectDocumentArrivesAsDrawn() {
     QCOMPARE(preview.State(), TPreviewState::Idle);
     QCOMPARE(preview.TotalPages(), 0); // nothing was recorded
 
-    QString file;
-    const QString info = WaitForPrintedFile(token, &file);
-    QVERIFY2(!file.isEmpty(), qPrintable("no file with " + token + " in " + OutputFolders().join(", ")));
+    const auto [file, info] = WaitForPrintedFile(token);
+    QVERIFY2(!file.isEmpty(),
+             qPrintable("no file with " + token + " in " + CupsPdfOutputFolders().join(", ")));
     Keep(file, QStringLiteral("printed-direct.pdf"));
     QFile::remove(file);
-    QVERIFY2(PageCount(info) == 3, qPrintable(info));
-    QVERIFY2(Near(PageSize(info), QSizeF(419.53, 595.28)), qPrintable(info));
+    QVERIFY2(PdfPageCount(info) == 3, qPrintable(info));
+    QVERIFY2(Near(PdfPageSize(info), QSizeF(419.53, 595.28)), qPrintable(info));
 }
 
 void TestPrintEndToEnd::aSavedPdfHasThePagesPaperAndTexts_data() {
@@ -289,8 +231,7 @@ void TestPrintEndToEnd::aSavedPdfHasThePagesPaperAndTexts() {
     QFETCH(QSize, customSize);
     QFETCH(int, pages);
     QFETCH(QSizeF, points);
-    if (QStandardPaths::findExecutable("pdfinfo").isEmpty() ||
-        QStandardPaths::findExecutable("pdftotext").isEmpty())
+    if (!HaveTools({"pdfinfo", "pdftotext"}))
         QSKIP("pdfinfo or pdftotext is not installed (poppler-utils; scripts/install-deps.sh installs them)");
     TPrintPreview preview;
     QVERIFY2(preview.CanSaveAsPDF(), "libdspdf.so is copied beside the test program");
@@ -306,10 +247,10 @@ void TestPrintEndToEnd::aSavedPdfHasThePagesPaperAndTexts() {
     QCOMPARE(preview.State(), TPreviewState::Idle);
     Keep(file, QStringLiteral("saved-%1.pdf").arg(QTest::currentDataTag()).replace(' ', '-'));
 
-    const QString info = Tool("pdfinfo", {file});
-    QVERIFY2(PageCount(info) == pages, qPrintable(info));
-    QVERIFY2(Near(PageSize(info), points), qPrintable(info));
-    const QString text = Tool("pdftotext", {"-layout", file, "-"});
+    const QString info = RunTool("pdfinfo", {file});
+    QVERIFY2(PdfPageCount(info) == pages, qPrintable(info));
+    QVERIFY2(Near(PdfPageSize(info), points), qPrintable(info));
+    const QString text = RunTool("pdftotext", {"-layout", file, "-"});
     QVERIFY2(text.contains("Training Cycle") && text.contains(QStringLiteral("Week %1").arg(pages * 8)) &&
                  text.contains("112 lb x 7"),
              qPrintable(text));
@@ -336,13 +277,13 @@ void TestPrintEndToEnd::anAbortedJobPrintsNothing() {
     preview.SetPrintJobTitle(next);
     preview.Print();
     QVERIFY(!preview.Aborted());
-    QString file;
-    const QString info = WaitForPrintedFile(next, &file);
-    QVERIFY2(!file.isEmpty(), qPrintable("no file with " + next + " in " + OutputFolders().join(", ")));
+    const auto [file, info] = WaitForPrintedFile(next);
+    QVERIFY2(!file.isEmpty(),
+             qPrintable("no file with " + next + " in " + CupsPdfOutputFolders().join(", ")));
     QFile::remove(file);
-    QVERIFY2(PageCount(info) == 3, qPrintable(info));
-    QVERIFY2(Near(PageSize(info), QSizeF(595.28, 841.89)), qPrintable(info));
-    for (const QString& folder : OutputFolders())
+    QVERIFY2(PdfPageCount(info) == 3, qPrintable(info));
+    QVERIFY2(Near(PdfPageSize(info), QSizeF(595.28, 841.89)), qPrintable(info));
+    for (const QString& folder : CupsPdfOutputFolders())
         QVERIFY2(QDir(folder).entryList({"*" + aborted + "*"}, QDir::Files).isEmpty(), qPrintable(folder));
 }
 
@@ -374,7 +315,7 @@ void TestPrintEndToEnd::aQueueThatGoesAwayDuringAJobIsReported() {
     bool changed = false;
     connect(&preview, &TPrintPreview::OnPrintProgress, this, [&](int page, int progress, bool&) {
         if (page == 1 && progress > 0 && !changed)
-            changed = Run(command.first(), command.mid(1));
+            changed = RunSucceeds(command.first(), command.mid(1));
     });
     QSignalSpy after(&preview, &TPrintPreview::OnAfterPrint);
     QString error;

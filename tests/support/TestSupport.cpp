@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QLocale>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 
 #include <clocale>
@@ -38,6 +39,32 @@ QByteArray ReadLauncherSettings() {
 void RemoveLauncherSettings() {
     QFile::remove(LauncherSettingsPath());
     QDir().rmdir(LauncherSettingsPath());
+}
+
+void ShowActive(QWidget* window) {
+    window->show();
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window))
+        qFatal("%s did not become active", qPrintable(window->objectName()));
+}
+
+void LauncherSettingsTest::AddSettingsColumn() {
+    QTest::addColumn<QByteArray>("settings");
+}
+
+bool LauncherSettingsTest::PutSettingsOfRow() {
+    QFETCH(QByteArray, settings);
+    RemoveLauncherSettings();
+    return settings.isNull() || WriteLauncherSettings(settings);
+}
+
+void LauncherSettingsTest::init() {
+    RemoveLauncherSettings();
+}
+
+void LauncherSettingsTest::cleanup() {
+    CloseWindow();
+    RemoveLauncherSettings();
 }
 
 void WhenModalOpens(std::function<void(QWidget* modal)> onModal, int timeoutMs) {

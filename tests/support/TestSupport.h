@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QObject>
 #include <QString>
 #include <QWidget>
 
@@ -35,6 +36,27 @@ bool WriteLauncherSettings(const QByteArray& contents);
 QByteArray ReadLauncherSettings();
 // Removes the file, or a folder a test put in its place.
 void RemoveLauncherSettings();
+
+// Shows the window and waits until it is active; a window that never becomes active ends the test program.
+void ShowActive(QWidget* window);
+
+// Base of the tests of a program's windows, which start from the launcher's settings file: each test
+// function starts without the file, and after it the window is closed and the file removed.
+class LauncherSettingsTest : public QObject {
+    Q_OBJECT
+
+protected:
+    // Closes the window under test, before the file goes.
+    virtual void CloseWindow() = 0;
+    // The data column "settings": the file's bytes, or a null array for no file.
+    static void AddSettingsColumn();
+    // Puts the current row's "settings" beside the program; false when the file cannot be written.
+    static bool PutSettingsOfRow();
+
+private slots:
+    void init();
+    void cleanup();
+};
 
 // The child of `parent` with that object name and type; fails the current test when there is none.
 template <class T> T* Child(const QObject* parent, const QString& name) {
