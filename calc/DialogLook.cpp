@@ -3,6 +3,7 @@
 #include "controls/DesignedLook.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QPushButton>
 
@@ -24,7 +25,8 @@ void SetUpDialog(QDialog* dialog, const QString& caption, QSize client, const QC
 }
 
 QPushButton* OkButton(QDialog* dialog, QRect rect) {
-    auto* button = new QPushButton(QIcon(QStringLiteral(":/calc/ok.svg")), QStringLiteral("OK"), dialog);
+    auto* button = new QPushButton(QIcon(QStringLiteral(":/calc/ok.svg")),
+                                   QCoreApplication::translate("calc::OkButton", "OK"), dialog);
     button->setObjectName(QStringLiteral("BitBtn1"));
     button->setGeometry(rect);
     button->setDefault(true);

@@ -52,12 +52,12 @@ std::optional<std::uint16_t> PercentageBase(std::string_view text, bool typed) {
     return static_cast<std::uint16_t>(rounded);
 }
 
-std::array<std::string, 13> PercentageLines(std::uint16_t pounds) {
+std::array<std::string, 13> PercentageLines(std::uint16_t pounds, std::string_view percent) {
     std::array<std::string, 13> lines;
     const long double tenth = static_cast<long double>(pounds) * PercentageStep;
     for (int i = 4; i <= 16; ++i)
-        lines[static_cast<std::size_t>(i - 4)] =
-            std::to_string(10 * i) + " percent : " + GeneralText(tenth * static_cast<long double>(i));
+        lines[static_cast<std::size_t>(i - 4)] = std::to_string(10 * i) + ' ' + std::string(percent) + " : " +
+                                                 GeneralText(tenth * static_cast<long double>(i));
     return lines;
 }
 

@@ -16,8 +16,9 @@ namespace calc {
 // that cannot be read so, or one outside 0..65535.
 std::optional<std::uint16_t> PercentageBase(std::string_view text, bool typed);
 
-// "40 percent : 68" to "160 percent : 272" in steps of ten percent.
-std::array<std::string, 13> PercentageLines(std::uint16_t pounds);
+// "40 percent : 68" to "160 percent : 272" in steps of ten percent; `percent` is the word between the
+// percentage and the value, in the language of the window.
+std::array<std::string, 13> PercentageLines(std::uint16_t pounds, std::string_view percent = "percent");
 
 // A typed or shown tension, fraction allowed, held as a single-precision value; none for a text
 // that is not a number.

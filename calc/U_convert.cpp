@@ -31,18 +31,18 @@ QGroupBox* Group(QWidget* parent, const char* name, QRect rect, const QString& c
 TFormConvert::TFormConvert(const TConvertedTension& values, const QWidget* window)
     : QDialog(nullptr) {
     setObjectName(QStringLiteral("FormConvert"));
-    SetUpDialog(this, QStringLiteral("Conversion"), QSize(168, 215), QColor(228, 228, 228),
+    SetUpDialog(this, tr("Conversion"), QSize(168, 215), QColor(228, 228, 228),
                 controls::PixelFont(QStringLiteral("Tahoma"), 11), window);
 
-    QGroupBox* english = Group(this, "GroupBox1", QRect(8, 8, 152, 81), QStringLiteral(" English Units "));
-    controls::FittedLabel(english, "Label1", QPoint(18, 25), QStringLiteral("Pounds"));
-    controls::FittedLabel(english, "Label2", QPoint(18, 51), QStringLiteral("Slugs"));
+    QGroupBox* english = Group(this, "GroupBox1", QRect(8, 8, 152, 81), tr(" English Units "));
+    controls::FittedLabel(english, "Label1", QPoint(18, 25), tr("Pounds"));
+    controls::FittedLabel(english, "Label2", QPoint(18, 51), tr("Slugs"));
     PoundLabel = ValueLabel(english, "PoundLabel", QPoint(81, 25), values.Pounds);
     SlugLabel = ValueLabel(english, "SlugLabel", QPoint(81, 52), values.Slugs);
 
-    QGroupBox* metric = Group(this, "GroupBox2", QRect(8, 95, 152, 81), QStringLiteral(" Metric Units "));
-    controls::FittedLabel(metric, "Label3", QPoint(18, 24), QStringLiteral("Kilograms"));
-    controls::FittedLabel(metric, "Label4", QPoint(18, 51), QStringLiteral("Newtons"));
+    QGroupBox* metric = Group(this, "GroupBox2", QRect(8, 95, 152, 81), tr(" Metric Units "));
+    controls::FittedLabel(metric, "Label3", QPoint(18, 24), tr("Kilograms"));
+    controls::FittedLabel(metric, "Label4", QPoint(18, 51), tr("Newtons"));
     KilogLabel = ValueLabel(metric, "KilogLabel", QPoint(81, 24), values.Kilograms);
     NewtonLabel = ValueLabel(metric, "NewtonLabel", QPoint(81, 51), values.Newtons);
 

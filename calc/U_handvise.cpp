@@ -32,16 +32,34 @@
 #include <QSignalBlocker>
 #include <QToolButton>
 
+#include <iterator>
+
 namespace calc {
 
 namespace {
 
-const QString EnterValueText = QStringLiteral("Enter a value");
-const QString ResultCaption = QStringLiteral("Resulting Tension");
-const QString ResultViewCaption = QStringLiteral(" Varnok Handvise");
-const QString EntryViewCaption = QStringLiteral(" KTX Calc");
-const QString ListViewCaption = QStringLiteral(" Varnok Handvise Calculator");
+// The captions of the result label and of the window's views, in the language in force.
+QString EnterValueText() {
+    return TForm1::tr("Enter a value");
+}
+QString ResultCaption() {
+    return TForm1::tr("Resulting Tension");
+}
+QString ResultViewCaption() {
+    return TForm1::tr(" Varnok Handvise", "window caption of the result view, with its leading blank");
+}
+QString EntryViewCaption() {
+    return TForm1::tr(" KTX Calc", "window caption of the entry view, with its leading blank");
+}
+QString ListViewCaption() {
+    return TForm1::tr(" Varnok Handvise Calculator",
+                      "window caption with the list shown, with its leading blank");
+}
+
 const QString HelpFile = QStringLiteral("ktxcalc.html");
+// The grip texts the tension model reads, by the item index of the grip group; the items show them
+// translated.
+const char* const GripTexts[] = {"Inner", "Outer"};
 
 // Client sizes of the views: result, entry, and either with the list.
 constexpr QSize ResultViewSize(270, 305);
@@ -127,7 +145,7 @@ TForm1::TForm1(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(ResultViewCaption);
+    setWindowTitle(ResultViewCaption());
     setFont(controls::PixelFont(QStringLiteral("Trebuchet MS"), 11));
     controls::SetDesignedLook(this, WindowColour);
     CreateControls();
@@ -146,22 +164,29 @@ void TForm1::CreateControls() {
     using controls::TTickStyle;
 
     SpringGroup1 = controls::Place<controls::TRadioGroup>(
-        this, "SpringGroup1", QRect(8, 8, 100, 97), QStringLiteral(" Spring Count "),
+        this, "SpringGroup1", QRect(8, 8, 100, 97), tr(" Spring Count "),
         QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")});
     controls::SetHelpContext(SpringGroup1, 2);
     GripGroup2 = controls::Place<controls::TRadioGroup>(
-        this, "GripGroup2", QRect(117, 8, 100, 97), QStringLiteral(" Grip Position "),
-        QStringList{QStringLiteral("Inner"), QStringLiteral("Outer")});
+        this, "GripGroup2", QRect(117, 8, 100, 97), tr(" Grip Position "),
+        QStringList{tr("Inner", "grip position"), tr("Outer", "grip position")});
     controls::SetHelpContext(GripGroup2, 1);
 
-    SpringPosLabel = controls::Place<QLabel>(this, "SpringPosLabel", QRect(18, 113, 79, 16),
-                                             QStringLiteral("Spring Positions"));
+    SpringPosLabel =
+        controls::Place<QLabel>(this, "SpringPosLabel", QRect(18, 113, 79, 16), tr("Spring Positions"));
     Spring1Label = SpringLabel(this, "Spring1Label", 135);
     Spring2Label = SpringLabel(this, "Spring2Label", 163);
     Spring3Label = SpringLabel(this, "Spring3Label", 191);
 
-    ResultLabel = controls::Place<QLabel>(this, "ResultLabel", QRect(125, 113, 86, 16), ResultCaption);
+    ResultLabel = controls::Place<QLabel>(this, "ResultLabel", QRect(125, 113, 86, 16), ResultCaption());
     ResultLabel->setAlignment(Qt::AlignCenter);
+    // Centred over the tension, and never narrower than either of its captions in the font in use.
+    const QFontMetrics metrics = ResultLabel->fontMetrics();
+    const int width = std::max({ResultLabel->width(), metrics.horizontalAdvance(ResultCaption()),
+                                metrics.horizontalAdvance(EnterValueText())});
+    QRect centred(0, 0, width, ResultLabel->height());
+    centred.moveCenter(ResultLabel->geometry().center());
+    ResultLabel->setGeometry(centred);
     ResultLabel->setMinimumWidth(85);
 
     TensionResult = controls::Place<controls::TClickLabel>(this, "TensionResult", QRect(117, 133, 100, 32));
@@ -169,7 +194,7 @@ void TForm1::CreateControls() {
     TensionResult->setAlignment(Qt::AlignCenter);
     TensionResult->setMinimumSize(100, 32);
     TensionResult->setCursor(Qt::UpArrowCursor);
-    TensionResult->setToolTip(QStringLiteral("Click here to enter a value."));
+    TensionResult->setToolTip(tr("Click here to enter a value."));
     controls::SetColours(TensionResult, QColor(), controls::Maroon);
 
     Edit1 = controls::Place<controls::TAlignEdit>(this, "Edit1", QRect(148, 135, 41, 27));
@@ -185,49 +210,46 @@ void TForm1::CreateControls() {
     ResultLabel->setBuddy(Edit1);
     Edit1->hide();
 
-    Button1 = controls::Place<QPushButton>(this, "Button1", QRect(126, 169, 91, 22),
-                                           QStringLiteral("&Find Settings"));
+    Button1 = controls::Place<QPushButton>(this, "Button1", QRect(126, 169, 91, 22), tr("&Find Settings"));
     controls::SetHelpContext(Button1, 4);
     Button1->hide();
-    Button3 =
-        controls::Place<QPushButton>(this, "Button3", QRect(126, 199, 91, 22), QStringLiteral("&Show List"));
+    Button3 = controls::Place<QPushButton>(this, "Button3", QRect(126, 199, 91, 22), tr("&Show List"));
     controls::SetHelpContext(Button3, 5);
     Button3->hide();
-    ButtonAbout = controls::Place<QPushButton>(this, "ButtonAbout", QRect(126, 229, 91, 22),
-                                               QStringLiteral("&About..."));
+    ButtonAbout = controls::Place<QPushButton>(this, "ButtonAbout", QRect(126, 229, 91, 22), tr("&About..."));
     ButtonAbout->setFocusPolicy(Qt::ClickFocus);
 
     SpeedButtonCenter = IconButton(this, "SpeedButtonCenter", 8, QStringLiteral(":/calc/center.svg"),
-                                   QStringLiteral("Center Calculator"), 1);
+                                   tr("Center Calculator"), 1);
     SpeedButtonDateTime = IconButton(this, "SpeedButtonDateTime", 36, QStringLiteral(":/calc/datetime.svg"),
-                                     QStringLiteral("Date and Time"), 2);
-    SpeedButtonP1 = IconButton(this, "SpeedButtonP1", 64, QStringLiteral(":/calc/percentages.svg"),
-                               QStringLiteral("Percentages"), 3);
-    SpeedButtonConv = IconButton(this, "SpeedButtonConv", 92, QStringLiteral(":/calc/conversion.svg"),
-                                 QStringLiteral("Conversion"), 4);
+                                     tr("Date and Time"), 2);
+    SpeedButtonP1 =
+        IconButton(this, "SpeedButtonP1", 64, QStringLiteral(":/calc/percentages.svg"), tr("Percentages"), 3);
+    SpeedButtonConv =
+        IconButton(this, "SpeedButtonConv", 92, QStringLiteral(":/calc/conversion.svg"), tr("Conversion"), 4);
 
     TrackBar1 =
         TrackBar(this, "TrackBar1", QRect(8, 256, 254, 41), Qt::Horizontal, 1, 55, 20, TTickStyle::tsAuto);
     // The wheel focuses the bar first, so it never moves over a table it has not entered.
     TrackBar1->setFocusPolicy(Qt::WheelFocus);
-    TrackBar1->setAccessibleName(QStringLiteral("Setting"));
+    TrackBar1->setAccessibleName(tr("Setting", "the settings track bar, for screen readers"));
     TrackBar1->installEventFilter(this);
     controls::SetHelpContext(TrackBar1, 3);
 
-    PanelTrack = Panel(this, "PanelTrack", QRect(228, 8, 34, 243), QStringLiteral("PageSize Setting"));
+    PanelTrack = Panel(this, "PanelTrack", QRect(228, 8, 34, 243), tr("PageSize Setting"));
     tbPosLabel = controls::Place<QLabel>(PanelTrack, "tbPosLabel", QRect(2, 2, 30, 15));
     tbPosLabel->setFont(controls::PixelFont(QStringLiteral("Tahoma"), 11));
     tbPosLabel->setAlignment(Qt::AlignCenter);
-    tbPosLabel->setToolTip(QStringLiteral("TrackBar Position"));
+    tbPosLabel->setToolTip(tr("TrackBar Position"));
     controls::SetColours(tbPosLabel, PaleCyan, controls::Navy);
     psPosLabel = controls::Place<QLabel>(PanelTrack, "psPosLabel", QRect(2, 18, 30, 15), QStringLiteral("2"));
     psPosLabel->setFont(controls::PixelFont(QStringLiteral("Tahoma"), 11));
     psPosLabel->setAlignment(Qt::AlignCenter);
-    psPosLabel->setToolTip(QStringLiteral("TrackBar Position"));
+    psPosLabel->setToolTip(tr("TrackBar Position"));
     controls::SetColours(psPosLabel, Cream, controls::Maroon);
     psTrackBar1 = TrackBar(PanelTrack, "psTrackBar1", QRect(8, 36, 19, 205), Qt::Vertical, 2, 13, 15,
                            TTickStyle::tsNone);
-    psTrackBar1->setAccessibleName(QStringLiteral("Page size"));
+    psTrackBar1->setAccessibleName(tr("Page size", "the page-size slider, for screen readers"));
     controls::SetHelpContext(psTrackBar1, 6);
 
     CreateTensionList();
@@ -258,17 +280,16 @@ void TForm1::CreateTensionList() {
         listPalette.setColor(group, QPalette::WindowText, controls::Maroon);
     }
     ListBox1->setPalette(listPalette);
-    ListBox1->setAccessibleName(QStringLiteral("Tension list"));
+    ListBox1->setAccessibleName(tr("Tension list"));
     controls::SetHelpContext(ListBox1, 5);
     ListBox1->hide();
 
-    Panel1 = Panel(this, "Panel1", QRect(8, 311, 254, 42), QStringLiteral("Tension List Setting"));
-    Button2 =
-        controls::Place<QPushButton>(Panel1, "Button2", QRect(187, 10, 60, 22), QStringLiteral("&Hide List"));
+    Panel1 = Panel(this, "Panel1", QRect(8, 311, 254, 42), tr("Tension List Setting"));
+    Button2 = controls::Place<QPushButton>(Panel1, "Button2", QRect(187, 10, 60, 22), tr("&Hide List"));
     Button2->setFocusPolicy(Qt::ClickFocus);
     TLTrackBar1 = TrackBar(Panel1, "TLTrackBar1", QRect(8, 11, 173, 19), Qt::Horizontal, 1, 3, 15,
                            controls::TTickStyle::tsNone);
-    TLTrackBar1->setAccessibleName(QStringLiteral("Tension list range"));
+    TLTrackBar1->setAccessibleName(tr("Tension list range"));
     controls::SetHelpContext(TLTrackBar1, 5);
     Panel1->hide();
 }
@@ -299,7 +320,7 @@ void TForm1::ConnectHandlers() {
 void TForm1::FormCreate() {
     ReadLauncherSettings();
     listRange_ = TensionListRangeFor(1);
-    TLTrackBar1->SetValueText(QStringLiteral("%1 to %2 pounds").arg(listRange_.Min).arg(listRange_.Max));
+    ShowListRangeValueText();
     SetClientSize(ResultViewSize.width(), ResultViewSize.height());
     SpringGroup1->SetItemIndex(StartSpringIndex);
     GripGroup2->SetItemIndex(StartGripIndex);
@@ -328,7 +349,8 @@ std::uint8_t TForm1::CurrentSpringCount() const {
 }
 
 std::string TForm1::CurrentGripText() const {
-    return GripGroup2->ItemCaption().toStdString();
+    const int index = GripGroup2->ItemIndex();
+    return index >= 0 && index < int(std::size(GripTexts)) ? GripTexts[index] : std::string();
 }
 
 void TForm1::SetClientSize(int width, int height) {
@@ -371,9 +393,14 @@ void TForm1::ShowTrackBarValueText() {
     for (const QLabel* label : {Spring1Label, Spring2Label, Spring3Label})
         if (!label->text().isEmpty())
             springs << label->text();
-    const QString noun = springs.size() == 1 ? QStringLiteral("spring") : QStringLiteral("springs");
-    TrackBar1->SetValueText(QStringLiteral("%1 pounds, %2 %3")
-                                .arg(TensionResult->text(), noun, springs.join(QStringLiteral(", "))));
+    const QString positions = springs.join(QStringLiteral(", "));
+    TrackBar1->SetValueText(springs.size() == 1
+                                ? tr("%1 pounds, spring %2").arg(TensionResult->text(), positions)
+                                : tr("%1 pounds, springs %2").arg(TensionResult->text(), positions));
+}
+
+void TForm1::ShowListRangeValueText() {
+    TLTrackBar1->SetValueText(tr("%1 to %2 pounds").arg(listRange_.Min).arg(listRange_.Max));
 }
 
 void TForm1::ShowSpringPositions(const model::SpringSetting& setting) {
@@ -404,14 +431,14 @@ void TForm1::ShowEntryView() {
     TensionResult->hide();
     Edit1->raise();
     Edit1->show();
-    ResultLabel->setText(EnterValueText);
+    ResultLabel->setText(EnterValueText());
     Button1->show();
 }
 
 void TForm1::TensionResultClick() {
     const QString whole = WholePart(TensionResult->text());
     if (!ListShown()) {
-        setWindowTitle(EntryViewCaption);
+        setWindowTitle(EntryViewCaption());
         SetClientSize(EntryViewSize.width(), EntryViewSize.height());
         Button3->show();
     }
@@ -443,10 +470,10 @@ void TForm1::Button1Click() {
     TensionResult->show();
     if (!ListShown()) {
         Button3->hide();
-        setWindowTitle(ResultViewCaption);
+        setWindowTitle(ResultViewCaption());
         SetClientSize(ResultViewSize.width(), ResultViewSize.height());
     }
-    ResultLabel->setText(ResultCaption);
+    ResultLabel->setText(ResultCaption());
     TensionResult->setText(Edit1->text().isEmpty() ? EmptyEntryTension : Edit1->text());
     TrackBar1->show();
     TrackBar1->setFocus();
@@ -458,7 +485,7 @@ void TForm1::Button3Click() {
     ListBox1->show();
     Panel1->show();
     Button3->hide();
-    setWindowTitle(ListViewCaption);
+    setWindowTitle(ListViewCaption());
     model_.BuildSettings(CurrentSpringCount(), CurrentGripText());
     FillTensionList();
 }
@@ -467,11 +494,11 @@ void TForm1::Button2Click() {
     ListBox1->hide();
     Panel1->hide();
     if (TrackBar1->isVisibleTo(this)) {
-        setWindowTitle(ResultViewCaption);
+        setWindowTitle(ResultViewCaption());
         SetClientSize(ResultViewSize.width(), ResultViewSize.height());
         TrackBar1->setFocus();
     } else {
-        setWindowTitle(EntryViewCaption);
+        setWindowTitle(EntryViewCaption());
         SetClientSize(EntryViewSize.width(), EntryViewSize.height());
         Button3->show();
     }
@@ -493,7 +520,7 @@ void TForm1::TLTrackBar1Change(int position) {
 
 void TForm1::SetTensionListRange(TensionListRange range) {
     listRange_ = range;
-    TLTrackBar1->SetValueText(QStringLiteral("%1 to %2 pounds").arg(range.Min).arg(range.Max));
+    ShowListRangeValueText();
     model_.BuildSettings(CurrentSpringCount(), CurrentGripText());
     FillTensionList();
 }
@@ -538,7 +565,8 @@ void TForm1::SpeedButtonP1Click() {
         ReportInvalidInput();
         return;
     }
-    TFormPercentage form(PercentageLines(*base), this);
+    TFormPercentage form(PercentageLines(*base, tr("percent", "as in \"40 percent : 68\"").toStdString()),
+                         this);
     form.exec();
 }
 
@@ -554,7 +582,7 @@ void TForm1::SpeedButtonConvClick() {
 
 void TForm1::ReportInvalidInput() {
     QMessageBox::critical(this, controls::TApplication::Title(),
-                          QStringLiteral("Invalid input.\n\nAvoid this error by entering integers only."));
+                          tr("Invalid input.\n\nAvoid this error by entering integers only."));
     if (Edit1->isVisibleTo(this))
         Edit1->setText(InvalidInputReplacement);
 }

@@ -81,6 +81,7 @@ private:
     void ShowSpringPositions(const model::SpringSetting& setting);
     void ClearSpringPositions();
     void ShowTrackBarValueText();
+    void ShowListRangeValueText();
     void ShowEntryView();
     void SetClientSize(int width, int height);
     QString HeldTension() const;

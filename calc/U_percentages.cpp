@@ -13,7 +13,7 @@ TFormPercentage::TFormPercentage(const std::array<std::string, 13>& lines, const
     : QDialog(nullptr)
     , PercMemo(new QPlainTextEdit(this)) {
     setObjectName(QStringLiteral("FormPercentage"));
-    SetUpDialog(this, QStringLiteral("Percentages"), QSize(134, 232), QColor(220, 220, 220),
+    SetUpDialog(this, tr("Percentages"), QSize(134, 232), QColor(220, 220, 220),
                 controls::PixelFont(QStringLiteral("Trebuchet MS"), 11), window);
 
     PercMemo->setObjectName(QStringLiteral("PercMemo"));
@@ -21,7 +21,7 @@ TFormPercentage::TFormPercentage(const std::array<std::string, 13>& lines, const
     PercMemo->setReadOnly(true);
     PercMemo->setFrameShape(QFrame::NoFrame);
     PercMemo->setFocusPolicy(Qt::ClickFocus);
-    PercMemo->setAccessibleName(QStringLiteral("Percentages"));
+    PercMemo->setAccessibleName(tr("Percentages"));
     PercMemo->setFont(controls::PixelFont(QStringLiteral("Lucida Sans"), 11));
     PercMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     PercMemo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -1,5 +1,6 @@
 #include "calc/U_handvise.h"
 #include "controls/Application.h"
+#include "controls/Language.h"
 #include "controls/ProgramIdentity.h"
 
 int main(int argc, char** argv) {
@@ -7,8 +8,9 @@ int main(int argc, char** argv) {
     if (const auto exitCode = controls::AnswerCommandLine(argc, argv, identity))
         return *exitCode;
     controls::TApplication application(argc, argv);
+    controls::UseDesktopLanguage();
     controls::ApplyIdentity(identity);
-    controls::TApplication::SetTitle(QStringLiteral("Varnok Handvise Calculator"));
+    controls::TApplication::SetTitle(QCoreApplication::translate("calc::main", "Varnok Handvise Calculator"));
     calc::TForm1 form;
     form.show();
     return controls::TApplication::exec();

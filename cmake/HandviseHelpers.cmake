@@ -16,8 +16,8 @@ function(handvise_add_library name)
   target_link_libraries(${name} PRIVATE handvise_warnings)
 endfunction()
 
-# Environment every test runs in: headless, with private runtime and configuration folders (never the
-# user's launcher settings), sanitizers strict.
+# Environment every test runs in: headless, in English, with private runtime and configuration folders
+# (never the user's launcher settings), sanitizers strict.
 set(HANDVISE_TEST_RUNTIME_DIR "${PROJECT_BINARY_DIR}/test-runtime")
 file(MAKE_DIRECTORY "${HANDVISE_TEST_RUNTIME_DIR}")
 file(CHMOD "${HANDVISE_TEST_RUNTIME_DIR}" DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
@@ -26,6 +26,9 @@ set(HANDVISE_TEST_ENVIRONMENT
   "XDG_RUNTIME_DIR=${HANDVISE_TEST_RUNTIME_DIR}"
   "XDG_CONFIG_HOME=${PROJECT_BINARY_DIR}/test-config"
   "QT_LOGGING_RULES=qt.qpa.*=false"
+  # The texts the tests pin are the English ones, whatever the language of the machine; tests of another
+  # language choose it themselves.
+  "LANGUAGE=en"
   # intercept_tls_get_addr=0: the leak checker's record of the thread-local storage of libraries
   # loaded at run time (libjpeg, through the image plugins Qt's PDF writer uses) goes stale when
   # they are unloaded at exit; its scan then crashes now and again ("Tracer caught signal 11").

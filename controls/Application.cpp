@@ -42,7 +42,7 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
     } catch (const std::exception& failure) {
         ShowException(failure);
     } catch (...) {
-        ShowException(std::runtime_error("An unexpected error occurred."));
+        ShowException(std::runtime_error(tr("An unexpected error occurred.").toStdString()));
     }
     return false;
 }

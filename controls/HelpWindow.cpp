@@ -24,7 +24,7 @@ THelpWindow::THelpWindow(QWidget* mainWindow)
     : QWidget(mainWindow, Qt::Window)
     , browser_(new QTextBrowser(this)) {
     setObjectName(QStringLiteral("HelpWindow"));
-    setWindowTitle(TApplication::Title() + QStringLiteral(" - Help"));
+    setWindowTitle(TApplication::Title() + tr(" - Help"));
     browser_->setObjectName(QStringLiteral("HelpBrowser"));
     browser_->setOpenExternalLinks(true);
     auto* layout = new QVBoxLayout(this);
@@ -38,7 +38,7 @@ void THelpWindow::ShowTopic(const QUrl& topic) {
     if (QFileInfo::exists(topic.toLocalFile()))
         browser_->setSource(topic);
     else
-        browser_->setPlainText(QStringLiteral("The help page %1 is not installed.").arg(topic.toLocalFile()));
+        browser_->setPlainText(tr("The help page %1 is not installed.").arg(topic.toLocalFile()));
     show();
     raise();
     activateWindow();

@@ -1,5 +1,6 @@
 #include "controls/ProgramIdentity.h"
 
+#include "controls/Language.h"
 #include "controls/Versions.h"
 
 #include <QCommandLineParser>
@@ -14,8 +15,9 @@ namespace controls {
 const TProgramIdentity& CalculatorIdentity() {
     static const TProgramIdentity identity{
         QStringLiteral("handvise2"), QLatin1String(version::Calculator),
-        QStringLiteral("Varnok Handvise Calculator: the spring setting of an adjustable hand gripper for "
-                       "any tension."),
+        QString::fromUtf8(QT_TRANSLATE_NOOP("controls::TProgramIdentity",
+                                            "Varnok Handvise Calculator: the spring setting of an adjustable "
+                                            "hand gripper for any tension.")),
         QStringLiteral("org.varnok.handvise.Calculator")};
     return identity;
 }
@@ -23,20 +25,29 @@ const TProgramIdentity& CalculatorIdentity() {
 const TProgramIdentity& DesignerIdentity() {
     static const TProgramIdentity identity{
         QStringLiteral("cadencer"), QLatin1String(version::Designer),
-        QStringLiteral("KTX Routine Designer: an eight-week gripper training cycle from an estimated "
-                       "maximum, printed or saved as PDF."),
+        QString::fromUtf8(
+            QT_TRANSLATE_NOOP("controls::TProgramIdentity",
+                              "KTX Routine Designer: an eight-week gripper training cycle from an "
+                              "estimated maximum, printed or saved as PDF.")),
         QStringLiteral("org.varnok.handvise.Designer")};
     return identity;
 }
+
+namespace {
+QString Translated(const char* text) {
+    return QCoreApplication::translate("controls::TProgramIdentity", text);
+}
+} // namespace
 
 std::optional<QString> CommandLineAnswer(const QStringList& arguments, const TProgramIdentity& identity) {
     QCommandLineParser parser;
     // "-reverse" and the like are Qt's own options, not a bundle of one-letter ones with a "v" in it.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.setApplicationDescription(identity.Summary);
+    parser.setApplicationDescription(Translated(identity.Summary.toUtf8().constData()));
     // Not addHelpOption(): its --help-all lists Qt's own options, which these programs do not document.
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Displays help on commandline options."));
+    const QCommandLineOption help(
+        {QStringLiteral("h"), QStringLiteral("help")},
+        Translated(QT_TRANSLATE_NOOP("controls::TProgramIdentity", "Displays help on commandline options.")));
     parser.addOption(help);
     const QCommandLineOption version = parser.addVersionOption();
     parser.parse(arguments); // anything else is ignored: the window starts as before
@@ -44,7 +55,8 @@ std::optional<QString> CommandLineAnswer(const QStringList& arguments, const TPr
         // The usage line names the program as users call it, not the path it was started by.
         QString text = parser.helpText();
         text.replace(0, text.indexOf(QLatin1Char('\n')),
-                     QStringLiteral("Usage: %1 [options]").arg(identity.Name));
+                     Translated(QT_TRANSLATE_NOOP("controls::TProgramIdentity", "Usage: %1 [options]"))
+                         .arg(identity.Name));
         return text;
     }
     if (parser.isSet(version))
@@ -57,10 +69,14 @@ std::optional<int> AnswerCommandLine(int argc, char** argv, const TProgramIdenti
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    const auto answer = CommandLineAnswer(arguments, identity);
-    if (!answer)
+    if (!CommandLineAnswer(arguments, identity))
         return std::nullopt;
-    std::fputs(answer->toLocal8Bit().constData(), stdout);
+    // There is an answer: given in the user's language, for which the catalogues need an application
+    // object (one without a display).
+    const QCoreApplication application(argc, argv);
+    UseDesktopLanguage();
+    const auto answer = CommandLineAnswer(arguments, identity);
+    std::fputs(answer.value_or(QString()).toLocal8Bit().constData(), stdout);
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
 

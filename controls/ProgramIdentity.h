@@ -12,19 +12,19 @@ namespace controls {
 struct TProgramIdentity {
     QString Name;      // the executable's name, also the X11 window class
     QString Version;   // the version its about box shows
-    QString Summary;   // one line for --help
+    QString Summary;   // one line for --help, in English (translated when printed)
     QString DesktopId; // reverse-DNS application ID, the name of its .desktop file and icon
 };
 
 const TProgramIdentity& CalculatorIdentity();
 const TProgramIdentity& DesignerIdentity();
 
-// What the program prints for `arguments` (argv, program first) when they ask for --help or --version;
-// nothing when the window should start. Unknown arguments are ignored.
+// What the program prints for `arguments` (argv, program first) when they ask for --help or --version, in
+// the language in force; nothing when the window should start. Unknown arguments are ignored.
 std::optional<QString> CommandLineAnswer(const QStringList& arguments, const TProgramIdentity& identity);
 
-// For main(), before the application object: prints the answer to standard output and gives the exit
-// code when the command line asks for one; nothing otherwise.
+// For main(), before the application object: prints the answer in the desktop's language to standard
+// output and gives the exit code when the command line asks for one; nothing otherwise.
 std::optional<int> AnswerCommandLine(int argc, char** argv, const TProgramIdentity& identity);
 
 // Tells the running application who it is: name, version, desktop file and the window icon (the

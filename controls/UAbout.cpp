@@ -31,6 +31,11 @@ QString Text(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
 
+// A text of AboutTexts.h in the language in force.
+QString Translated(const char* english) {
+    return TAboutBox::tr(english);
+}
+
 // The book face of the product names is a serif; where it is missing, another serif stands in for it.
 QFont TitleFont() {
     QFont font = FacePixelFont(QStringLiteral("Book Antiqua"), 13);
@@ -74,7 +79,7 @@ void KeepInside(QWidget* label, int rightMargin) {
 }
 
 QPushButton* AddOkButton(QDialog* dialog, const QRect& geometry) {
-    auto* button = new QPushButton(QStringLiteral("OK"), dialog);
+    auto* button = new QPushButton(TAboutBox::tr("OK"), dialog);
     button->setObjectName(QStringLiteral("OKButton"));
     button->setGeometry(geometry);
     button->setDefault(true);
@@ -83,35 +88,48 @@ QPushButton* AddOkButton(QDialog* dialog, const QRect& geometry) {
 }
 
 QString VersionText(const char* version) {
-    return QStringLiteral("Version ") + QLatin1String(version);
+    return TAboutBox::tr("Version %1").arg(QLatin1String(version));
 }
 
+// The product names, in the about boxes and the calculator's credits.
+QString CalculatorName() {
+    return TAboutBox::tr("Varnok Handvise Calculator");
+}
+QString DesignerName() {
+    return TAboutBox::tr("Varnok Handvise Routine Designer");
+}
+QString MakerPageName() {
+    return TAboutBox::tr("Varnok Handvise Calculators", "the link to the maker's page about the calculators");
+}
+
+// The markup of each line stays out of the translated texts; the texts are escaped, so that an "&" in
+// a translation shows as itself.
 QStringList CalculatorCredits() {
-    const auto plain = [](const char* utf8) {
-        return EscapeCreditMarkup(Text(utf8));
+    const auto plain = [](const QString& text) {
+        return EscapeCreditMarkup(text);
     };
     return {
-        QStringLiteral("&b&uVarnok Handvise Calculator"),
-        QStringLiteral("&c255,255,51;") + VersionText(version::Calculator),
-        plain(about::MakerNotice),
-        QStringLiteral("&i") + plain(about::ContactAddress),
+        QStringLiteral("&b&u") + plain(CalculatorName()),
+        QStringLiteral("&c255,255,51;") + plain(VersionText(version::Calculator)),
+        plain(Translated(about::MakerNotice)),
+        QStringLiteral("&i") + plain(Text(about::ContactAddress)),
         QString(),
-        QStringLiteral("&b&c255,255,154;Greetings fly out to:"),
+        QStringLiteral("&b&c255,255,154;") + plain(TAboutBox::tr("Greetings fly out to:")),
         QString(),
-        QStringLiteral("&b&c204,255,204;") + plain(about::DedicationFirst),
-        QStringLiteral("&c255,255,51;") + plain(about::DedicationSecond),
+        QStringLiteral("&b&c204,255,204;") + plain(Translated(about::DedicationFirst)),
+        QStringLiteral("&c255,255,51;") + plain(Translated(about::DedicationSecond)),
         QString(),
-        QStringLiteral("&b&c51,255,153;") + plain(about::IconAuthor),
-        QStringLiteral("&b&c198,204,198;") + plain(about::IconSet),
-        QStringLiteral("&c198,204,198;") + plain(about::IconSetAddress),
-        QString(),
-        QString(),
-        QString(),
-        QStringLiteral("&b&c198,225,198;Please consider sending a donation"),
-        QStringLiteral("&b&c198,225,198;if this program helps you."),
+        QStringLiteral("&b&c51,255,153;") + plain(Translated(about::IconAuthor)),
+        QStringLiteral("&b&c198,204,198;") + plain(Text(about::IconSet)),
+        QStringLiteral("&c198,204,198;") + plain(Text(about::IconSetAddress)),
         QString(),
         QString(),
-        QStringLiteral("&b&c225,225,225;Thank you."),
+        QString(),
+        QStringLiteral("&b&c198,225,198;") + plain(TAboutBox::tr("Please consider sending a donation")),
+        QStringLiteral("&b&c198,225,198;") + plain(TAboutBox::tr("if this program helps you.")),
+        QString(),
+        QString(),
+        QStringLiteral("&b&c225,225,225;") + plain(TAboutBox::tr("Thank you.")),
     };
 }
 
@@ -121,7 +139,7 @@ TAboutBox::TAboutBox(Layout layout, QWidget* parent)
     : QDialog(parent)
     , layout_(layout) {
     setObjectName(QStringLiteral("AboutBox"));
-    setWindowTitle(QStringLiteral("About"));
+    setWindowTitle(tr("About"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     if (layout == Layout::Calculator)
@@ -144,17 +162,16 @@ void TAboutBox::BuildCalculator() {
     SetColor(panel, QPalette::WindowText, Qt::black);
 
     const QFont titleFont = TitleFont();
-    FittedLabel(panel, "ProductName", QPoint(8, 8), QStringLiteral("Varnok Handvise Calculator"), titleFont);
+    FittedLabel(panel, "ProductName", QPoint(8, 8), CalculatorName(), titleFont);
     FittedLabel(panel, "Version", QPoint(8, 28), VersionText(version::Calculator), titleFont);
 
     QFont makerFont = FacePixelFont(QStringLiteral("Verdana"), 11);
     makerFont.setUnderline(true);
-    TClickLabel* label2 = AddLink(panel, QStringLiteral("Label2"),
-                                  QStringLiteral("Varnok Handvise Calculators"), makerFont, Navy);
+    TClickLabel* label2 = AddLink(panel, QStringLiteral("Label2"), MakerPageName(), makerFont, Navy);
     label2->setWordWrap(true);
     label2->setGeometry(8, 67, 193, std::max(13, label2->heightForWidth(193)));
 
-    TClickLabel* label1 = AddLink(panel, QStringLiteral("Label1"), Text(about::ForumName),
+    TClickLabel* label1 = AddLink(panel, QStringLiteral("Label1"), Translated(about::ForumName),
                                   FacePixelFont(QStringLiteral("Georgia"), 19), Qt::black);
     FitToText(label1, QPoint(8, 94));
 
@@ -182,13 +199,13 @@ void TAboutBox::BuildDesigner() {
     QFrame* panel = AddTextPanel(this, QRect(9, 8, 478, 121));
 
     const QFont titleFont = TitleFont();
-    FittedLabel(panel, "ProductName", QPoint(8, 8), QStringLiteral("Varnok Handvise Routine Designer"),
-                titleFont);
+    FittedLabel(panel, "ProductName", QPoint(8, 8), DesignerName(), titleFont);
     KeepInside(FittedLabel(panel, "Version", QPoint(395, 8), VersionText(version::Designer), titleFont),
                PanelMargin);
-    KeepInside(FittedLabel(panel, "Notice", QPoint(283, 100), Text(about::MakerNotice), font()), PanelMargin);
+    KeepInside(FittedLabel(panel, "Notice", QPoint(283, 100), Translated(about::MakerNotice), font()),
+               PanelMargin);
 
-    TClickLabel* label1 = AddLink(panel, QStringLiteral("Label1"), Text(about::ForumName),
+    TClickLabel* label1 = AddLink(panel, QStringLiteral("Label1"), Translated(about::ForumName),
                                   FacePixelFont(QStringLiteral("Georgia"), 19), Maroon);
     FitToText(label1, QPoint(8, 71));
 
@@ -200,8 +217,7 @@ void TAboutBox::BuildDesigner() {
 
     QFont makerFont = FacePixelFont(QStringLiteral("Comic Sans MS"), 16);
     makerFont.setUnderline(true);
-    TClickLabel* label2 = AddLink(panel2, QStringLiteral("Label2"),
-                                  QStringLiteral("Varnok Handvise Calculators"), makerFont, Maroon);
+    TClickLabel* label2 = AddLink(panel2, QStringLiteral("Label2"), MakerPageName(), makerFont, Maroon);
     // The link stands in the middle of its panel; a wider substitute font widens it on both sides.
     const int width = std::max(249, label2->sizeHint().width());
     label2->setGeometry((panel2->width() - width) / 2, 9, width, 23);

@@ -3,6 +3,7 @@
 #include "preview/Preview.h"
 
 #include <QColor>
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPen>
@@ -106,7 +107,8 @@ void DrawRoutineSheet(preview::TCanvas& canvas, const CycleTable& cycle, const Q
     for (std::size_t week = 0; week < cycle.size(); ++week) {
         canvas.SetFont(headingFont);
         painter.setPen(HeadingColor());
-        DrawTextFrom(painter, left, left.Left, y, QStringLiteral("Week : %1").arg(week + 1));
+        DrawTextFrom(painter, left, left.Left, y,
+                     QCoreApplication::translate("designer::RoutineSheet", "Week : %1").arg(week + 1));
         y += h;
         canvas.SetFont(setFont);
         for (const model::Talpha& set : cycle[week]) {
@@ -132,7 +134,10 @@ void DrawRoutineSheet(preview::TCanvas& canvas, const CycleTable& cycle, const Q
 void DrawRoutineSheet(preview::TPrintPreview& preview, const CycleTable& cycle) {
     preview::TCanvas* canvas = preview.Canvas();
     if (canvas == nullptr || preview.State() != preview::TPreviewState::Recording)
-        throw std::runtime_error("No page is being recorded for the routine sheet");
+        throw std::runtime_error(
+            QCoreApplication::translate("designer::RoutineSheet",
+                                        "No page is being recorded for the routine sheet")
+                .toStdString());
     DrawRoutineSheet(*canvas, cycle, preview.PageBounds(),
                      preview.ConvertXY(100, 100, preview::mmLoMetric, preview.Units()));
 }

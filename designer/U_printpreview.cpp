@@ -29,9 +29,6 @@ namespace designer {
 
 namespace {
 
-const QString DesignCaption = QStringLiteral("Print Preview");
-const QString JobTitle = QStringLiteral("Training Cycle");
-
 // The client area as designed, and the smallest one the window shrinks to: 860 x 440 with its frame,
 // which leaves the designed width for the tool panel.
 constexpr QSize ClientSize(852, 591);
@@ -120,7 +117,7 @@ TForm2::TForm2(const CycleTable& cycle, QWidget* parent)
                           Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint)
     , Cycle(cycle) {
     setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(DesignCaption);
+    setWindowTitle(tr("Print Preview"));
     setFont(controls::PixelFont(QStringLiteral("MS Sans Serif"), SmallPixels));
     setSizeGripEnabled(false);
     CreateControls();
@@ -141,41 +138,37 @@ void TForm2::CreateControls() {
     Bevel2 = RaisedFrame(ToolBar, "Bevel2", QRect(135, 8, 553, 76));
 
     const QFont buttonFont = controls::PixelFont(Tahoma, ButtonPixels);
-    ButtonPrint = Button(ToolBar, "ButtonPrint", QRect(17, 17, 100, 25), QStringLiteral("Print..."));
+    ButtonPrint = Button(ToolBar, "ButtonPrint", QRect(17, 17, 100, 25), tr("Print..."));
     ButtonPrint->setFont(buttonFont);
-    SavePDFButton =
-        Button(ToolBar, "SavePDFButton", QRect(17, 48, 100, 25), QStringLiteral("Save as PDF..."));
+    SavePDFButton = Button(ToolBar, "SavePDFButton", QRect(17, 48, 100, 25), tr("Save as PDF..."));
     SavePDFButton->setFont(buttonFont);
 
     const QFont verdana = controls::PixelFont(Verdana, SmallPixels);
-    Grayscale =
-        controls::Place<QCheckBox>(ToolBar, "Grayscale", QRect(146, 17, 80, 17), QStringLiteral("Grayscale"));
+    Grayscale = controls::Place<QCheckBox>(ToolBar, "Grayscale", QRect(146, 17, 80, 17), tr("Grayscale"));
     Grayscale->setFont(verdana);
-    ButtonReset = Button(ToolBar, "ButtonReset", QRect(146, 48, 80, 25), QStringLiteral("reset"));
+    ButtonReset = Button(ToolBar, "ButtonReset", QRect(146, 48, 80, 25),
+                         tr("reset", "brightness and contrast back to 0"));
     ButtonReset->setVisible(false);
 
-    ThinTrackBarBright =
-        GrayBar(ToolBar, "ThinTrackBarBright", QRect(232, 21, 449, 21), QStringLiteral("Brightness"));
-    ThinTrackBarContrast =
-        GrayBar(ToolBar, "ThinTrackBarContrast", QRect(232, 52, 449, 21), QStringLiteral("Contrast"));
+    ThinTrackBarBright = GrayBar(ToolBar, "ThinTrackBarBright", QRect(232, 21, 449, 21), tr("Brightness"));
+    ThinTrackBarContrast = GrayBar(ToolBar, "ThinTrackBarContrast", QRect(232, 52, 449, 21), tr("Contrast"));
 
-    Label1 = controls::FittedLabel(ToolBar, "Label1", QPoint(694, 53), QStringLiteral("Zoom : "), verdana);
+    Label1 = controls::FittedLabel(ToolBar, "Label1", QPoint(694, 53), tr("Zoom : "), verdana);
 
     ComboBoxZoom = controls::Place<QComboBox>(ToolBar, "ComboBoxZoom", QRect(744, 50, 100, 21));
     ComboBoxZoom->setEditable(true);
     // A typed zoom is not a new choice of the list.
     ComboBoxZoom->setInsertPolicy(QComboBox::NoInsert);
     ComboBoxZoom->addItems({QStringLiteral("100"), QStringLiteral("150"), QStringLiteral("200"),
-                            QStringLiteral("zoom to width"), QStringLiteral("zoom to height"),
-                            QStringLiteral("zoom to fit")});
+                            tr("zoom to width"), tr("zoom to height"), tr("zoom to fit")});
     ComboBoxZoom->setEditText(QStringLiteral("100"));
     // The box, its edit line and its list each tell a screen reader what they are.
-    ComboBoxZoom->setAccessibleName(QStringLiteral("Zoom"));
-    ComboBoxZoom->lineEdit()->setAccessibleName(QStringLiteral("Zoom"));
-    ComboBoxZoom->view()->setAccessibleName(QStringLiteral("Zoom choices"));
+    ComboBoxZoom->setAccessibleName(tr("Zoom"));
+    ComboBoxZoom->lineEdit()->setAccessibleName(tr("Zoom"));
+    ComboBoxZoom->view()->setAccessibleName(tr("Zoom choices"));
     Label1->setBuddy(ComboBoxZoom);
 
-    Button1 = Button(ToolBar, "Button1", QRect(694, 8, 150, 25), QStringLiteral("Cancel"));
+    Button1 = Button(ToolBar, "Button1", QRect(694, 8, 150, 25), tr("Cancel"));
 
     PreviewArea = controls::Place<QFrame>(
         this, "PreviewArea",
@@ -190,7 +183,7 @@ void TForm2::CreateControls() {
     PrintPreview1->SetZoomMax(200);
     PrintPreview1->SetZoomState(preview::zsZoomOther);
     PrintPreview1->SetAnnotation(true);
-    PrintPreview1->setAccessibleName(QStringLiteral("Routine sheet"));
+    PrintPreview1->setAccessibleName(tr("Routine sheet"));
     fill->addWidget(PrintPreview1);
 
     setTabOrder(ButtonPrint, SavePDFButton);
@@ -260,11 +253,11 @@ void TForm2::FormCreate() {
 }
 
 std::unique_ptr<QFileDialog> TForm2::CreateSaveDialog(QWidget* parent) {
-    auto dialog = std::make_unique<QFileDialog>(parent, QStringLiteral("Save as PDF"));
+    auto dialog = std::make_unique<QFileDialog>(parent, tr("Save as PDF"));
     dialog->setObjectName(QStringLiteral("SavePDFDialog"));
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setFileMode(QFileDialog::AnyFile);
-    dialog->setNameFilters({QStringLiteral("PDF files (*.pdf)"), QStringLiteral("All Files (*)")});
+    dialog->setNameFilters({tr("PDF files (*.pdf)"), tr("All Files (*)")});
     dialog->setDefaultSuffix(QStringLiteral("pdf"));
     dialog->selectFile(QStringLiteral("myroutine"));
     // DontConfirmOverwrite stays off: replacing an existing file is asked first, as every save dialog
@@ -334,7 +327,7 @@ void TForm2::ButtonPrintClick() {
     if (!ExecPrintDialog())
         return;
     const controls::TWaitCursor wait;
-    PrintPreview1->SetPrintJobTitle(JobTitle);
+    PrintPreview1->SetPrintJobTitle(tr("Training Cycle", "title of the print job"));
     // A failed job has already restored the caption and the button through OnAfterPrint.
     PrintPreview1->Print();
 }
@@ -344,7 +337,7 @@ void TForm2::SavePDFButtonClick() {
     if (fileName.isEmpty())
         return;
     const controls::TWaitCursor wait;
-    setWindowTitle(Title() + QStringLiteral(" - Saving as PDF..."));
+    setWindowTitle(Title() + tr(" - Saving as PDF..."));
     // The caption returns before a failure reaches the error display.
     struct CaptionGuard {
         TForm2* Form;
@@ -401,7 +394,7 @@ void TForm2::ComboBoxZoomChange(int index) {
 }
 
 void TForm2::PrintPreview1BeginDoc() {
-    setWindowTitle(Title() + QStringLiteral(" - Creating pages..."));
+    setWindowTitle(Title() + tr(" - Creating pages..."));
     ButtonPrint->setEnabled(false);
 }
 
@@ -413,7 +406,7 @@ void TForm2::PrintPreview1EndDoc() {
 
 // Screen readers hear which page is shown and at what zoom.
 void TForm2::DescribePreview() {
-    PrintPreview1->setAccessibleDescription(QStringLiteral("Page %1 of %2, zoom %3 %")
+    PrintPreview1->setAccessibleDescription(tr("Page %1 of %2, zoom %3 %")
                                                 .arg(PrintPreview1->CurrentPage())
                                                 .arg(PrintPreview1->TotalPages())
                                                 .arg(PrintPreview1->Zoom()));
@@ -459,7 +452,7 @@ void TForm2::PrintPreview1ZoomChange() {
 }
 
 void TForm2::PrintPreview1PrintProgress(int pageNo, int progress, bool& /*abortIt*/) {
-    setWindowTitle(QStringLiteral("%1 - Printing page %2 of %3 (%%4 done)...")
+    setWindowTitle(tr("%1 - Printing page %2 of %3 (%%4 done)...")
                        .arg(Title())
                        .arg(pageNo)
                        .arg(PrintPreview1->TotalPages())
@@ -469,7 +462,7 @@ void TForm2::PrintPreview1PrintProgress(int pageNo, int progress, bool& /*abortI
 
 void TForm2::PrintPreview1BeforePrint() {
     // The hourglass is already up: the print command holds it until the job ends, also when it fails.
-    setWindowTitle(Title() + QStringLiteral(" - Preparing to print..."));
+    setWindowTitle(Title() + tr(" - Preparing to print..."));
     ButtonPrint->setEnabled(false);
 }
 

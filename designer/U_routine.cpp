@@ -36,9 +36,7 @@ namespace designer {
 
 namespace {
 
-const QString WindowCaption = QStringLiteral("KTX Routine Designer");
 const QString HelpFile = QStringLiteral("ktxsuite.html");
-const QString PreviewFailure = QStringLiteral("Something went wrong.");
 const QString OneToThree = QStringLiteral("1 - 3");
 
 // The maximum an empty box stands for; also the box's start text, so emptying the box gives the same
@@ -90,7 +88,7 @@ TForm1::TForm1(QWidget* parent)
                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                               Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(WindowCaption);
+    setWindowTitle(tr("KTX Routine Designer"));
     // Menu bar and status bar take the window's light palette: black texts on the designed grey.
     controls::SetDesignedLook(this, WindowColour);
     CreateControls();
@@ -115,15 +113,15 @@ void TForm1::CreateControls() {
 
     Label7 = controls::Place<QLabel>(
         client, "Label7", QRect(8, 8, 318, 28),
-        QStringLiteral("Enter a value in pounds then click the Training Cycle button to "
-                       "view a suggested eight-week training cycle."));
+        tr("Enter a value in pounds then click the Training Cycle button to view a suggested eight-week "
+           "training cycle."));
     Label7->setWordWrap(true);
     Label7->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     Bevel1 = controls::Place<QFrame>(client, "Bevel1", QRect(8, 40, 318, 50));
     Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
 
-    Label1 = AutoLabel(client, "Label1", QPoint(16, 52), QStringLiteral("Estimated Maximum :"),
+    Label1 = AutoLabel(client, "Label1", QPoint(16, 52), tr("Estimated Maximum :"),
                        controls::PixelFont(Tahoma, LargePixels), Navy);
 
     Edit1 = controls::Place<controls::TAlignEdit>(client, "Edit1", QRect(176, 52, 41, 26));
@@ -131,7 +129,7 @@ void TForm1::CreateControls() {
     Edit1->setMaxLength(3);
     Edit1->setText(QString::number(DefaultMaximum));
     Edit1->setFont(controls::MonospacePixelFont(LargePixels, true));
-    Edit1->setToolTip(QStringLiteral("Tension in Pounds"));
+    Edit1->setToolTip(tr("Tension in Pounds"));
     Edit1->setTextMargins(0, 0, 0, 0);
     QPalette editPalette = Edit1->palette();
     editPalette.setColor(QPalette::Base, EditColour);
@@ -140,28 +138,24 @@ void TForm1::CreateControls() {
     controls::FilterKeyPresses(Edit1, [this](QChar key) { return Edit1KeyPress(key); });
     Label1->setBuddy(Edit1); // names the box for screen readers
 
-    ButtonCycle = controls::Place<QPushButton>(client, "ButtonCycle", QRect(223, 52, 90, 26),
-                                               QStringLiteral("Training Cycle"));
+    ButtonCycle =
+        controls::Place<QPushButton>(client, "ButtonCycle", QRect(223, 52, 90, 26), tr("Training Cycle"));
 
     const QFont groupFont = controls::PixelFont(Trebuchet, LargePixels);
-    GroupBox1 =
-        controls::Place<QGroupBox>(client, "GroupBox1", QRect(8, 96, 318, 77), QStringLiteral(" Settings "));
+    GroupBox1 = controls::Place<QGroupBox>(client, "GroupBox1", QRect(8, 96, 318, 77), tr(" Settings "));
     GroupBox1->setFont(groupFont);
     controls::SetColours(GroupBox1, QColor(), Navy);
-    Label2 =
-        AutoLabel(GroupBox1, "Label2", QPoint(8, 22), QStringLiteral("Spring Count : "), groupFont, Black);
+    Label2 = AutoLabel(GroupBox1, "Label2", QPoint(8, 22), tr("Spring Count : "), groupFont, Black);
     Label3 = AutoLabel(GroupBox1, "Label3", QPoint(120, 25), QStringLiteral("2"),
                        controls::MonospacePixelFont(LargePixels), Navy);
-    Label4 =
-        AutoLabel(GroupBox1, "Label4", QPoint(8, 46), QStringLiteral("Grip Position : "), groupFont, Black);
-    Label5 = AutoLabel(GroupBox1, "Label5", QPoint(120, 49), QStringLiteral("Inner"),
+    Label4 = AutoLabel(GroupBox1, "Label4", QPoint(8, 46), tr("Grip Position : "), groupFont, Black);
+    Label5 = AutoLabel(GroupBox1, "Label5", QPoint(120, 49), tr("Inner", "grip position"),
                        controls::MonospacePixelFont(LargePixels), Navy);
     // Their texts change at run time; they keep room for the longest ("1 - 3", "Outer").
     Label3->setMinimumWidth(190);
     Label5->setMinimumWidth(190);
 
-    GroupBox2 = controls::Place<QGroupBox>(client, "GroupBox2", QRect(8, 179, 318, 77),
-                                           QStringLiteral(" Intensity "));
+    GroupBox2 = controls::Place<QGroupBox>(client, "GroupBox2", QRect(8, 179, 318, 77), tr(" Intensity "));
     GroupBox2->setFont(groupFont);
     controls::SetColours(GroupBox2, QColor(), Navy);
     ThinTrackBar1 = controls::Place<controls::TThinTrackBar>(GroupBox2, "ThinTrackBar1",
@@ -169,18 +163,16 @@ void TForm1::CreateControls() {
     ThinTrackBar1->setRange(0, 2);
     ThinTrackBar1->setValue(2);
     ThinTrackBar1->SetThumbLength(25);
-    ThinTrackBar1->setAccessibleName(QStringLiteral("Intensity"));
-    Label6 = AutoLabel(GroupBox2, "Label6", QPoint(239, 34), QStringLiteral("Heavy"),
+    ThinTrackBar1->setAccessibleName(tr("Intensity"));
+    Label6 = AutoLabel(GroupBox2, "Label6", QPoint(239, 34), tr("Heavy", "intensity"),
                        controls::PixelFont(Tahoma, LargePixels), Maroon);
     Label6->setMinimumWidth(70);
     ThinTrackBar1->SetValueText(Label6->text());
 
-    ButtonHelp =
-        controls::Place<QPushButton>(client, "ButtonHelp", QRect(8, 262, 49, 19), QStringLiteral("Help"));
-    ButtonAbout = controls::Place<QPushButton>(client, "ButtonAbout", QRect(63, 262, 57, 19),
-                                               QStringLiteral("&About..."));
-    Button1 =
-        controls::Place<QPushButton>(client, "Button1", QRect(292, 262, 34, 19), QStringLiteral("E&xit"));
+    ButtonHelp = controls::Place<QPushButton>(client, "ButtonHelp", QRect(8, 262, 49, 19), tr("Help"));
+    ButtonAbout =
+        controls::Place<QPushButton>(client, "ButtonAbout", QRect(63, 262, 57, 19), tr("&About..."));
+    Button1 = controls::Place<QPushButton>(client, "Button1", QRect(292, 262, 34, 19), tr("E&xit"));
 
     setTabOrder(Edit1, ButtonCycle);
     setTabOrder(ButtonCycle, ThinTrackBar1);
@@ -195,15 +187,15 @@ void TForm1::CreateMenu() {
     bar->setObjectName(QStringLiteral("MainMenu1"));
 
     // The menus carry access keys (Alt+F, Alt+S, Alt+G, Alt+H); the items keep their captions.
-    QMenu* file = bar->addMenu(QStringLiteral("&File"));
+    QMenu* file = bar->addMenu(tr("&File"));
     file->setObjectName(QStringLiteral("File1"));
-    Print1 = MenuItem(file, "Print1", QStringLiteral("&Print..."));
+    Print1 = MenuItem(file, "Print1", tr("&Print..."));
     Print1->setShortcuts(QKeySequence::Print);
     file->addSeparator();
-    Exit1 = MenuItem(file, "Exit1", QStringLiteral("E&xit"));
+    Exit1 = MenuItem(file, "Exit1", tr("E&xit"));
     Exit1->setShortcuts(controls::StandardKeys(QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q)));
 
-    QMenu* springs = bar->addMenu(QStringLiteral("&Spring Count"));
+    QMenu* springs = bar->addMenu(tr("&Spring Count"));
     springs->setObjectName(QStringLiteral("SpringCount1"));
     auto* springGroup = new QActionGroup(springs);
     springGroup->setObjectName(QStringLiteral("SpringCountGroup"));
@@ -213,21 +205,21 @@ void TForm1::CreateMenu() {
     N41 = RadioItem(springs, springGroup, "N41", OneToThree, 4);
     N21->setChecked(true);
 
-    QMenu* grip = bar->addMenu(QStringLiteral("&Grip Position"));
+    QMenu* grip = bar->addMenu(tr("&Grip Position"));
     grip->setObjectName(QStringLiteral("GripPosition1"));
     auto* gripGroup = new QActionGroup(grip);
     gripGroup->setObjectName(QStringLiteral("GripPositionGroup"));
-    Inner1 = RadioItem(grip, gripGroup, "Inner1", QStringLiteral("Inner"), 1);
-    Outer1 = RadioItem(grip, gripGroup, "Outer1", QStringLiteral("Outer"), 2);
+    Inner1 = RadioItem(grip, gripGroup, "Inner1", tr("Inner", "grip position"), 1);
+    Outer1 = RadioItem(grip, gripGroup, "Outer1", tr("Outer", "grip position"), 2);
     Inner1->setChecked(true);
 
-    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
+    QMenu* help = bar->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("Help1"));
-    Help2 = MenuItem(help, "Help2", QStringLiteral("KTX Suite Help"));
+    Help2 = MenuItem(help, "Help2", tr("KTX Suite Help"));
     Help2->setShortcuts(QKeySequence::HelpContents);
-    VisitWebsite1 = MenuItem(help, "VisitWebsite1", QStringLiteral("Visit Website"));
+    VisitWebsite1 = MenuItem(help, "VisitWebsite1", tr("Visit Website"));
     help->addSeparator();
-    About1 = MenuItem(help, "About1", QStringLiteral("&About"));
+    About1 = MenuItem(help, "About1", tr("&About"));
 
     // The menus are windows of their own, which inherit no palette: they get the light one too.
     for (QMenu* menu : {file, springs, grip, help})
@@ -291,7 +283,7 @@ void TForm1::FormCreate() {
         Outer1->setChecked(true);
     }
     ShowSpringCount();
-    Label5->setText(QString::fromStdString(GripText));
+    ShowGripText();
 }
 
 void TForm1::ReadLauncherSettings() {
@@ -322,12 +314,21 @@ void TForm1::SetGripPostion(QAction* sender) {
         GripText = "Outer";
         Outer1->setChecked(true);
     }
-    Label5->setText(QString::fromStdString(GripText));
+    ShowGripText();
+}
+
+void TForm1::ShowGripText() {
+    // The tension model reads the English grip text; the label shows it in the language in force.
+    if (GripText == "Inner")
+        Label5->setText(tr("Inner", "grip position"));
+    else if (GripText == "Outer")
+        Label5->setText(tr("Outer", "grip position"));
+    else
+        Label5->setText(QString::fromStdString(GripText));
 }
 
 void TForm1::ThinTrackBar1Change(int position) {
-    static const QString names[] = {QStringLiteral("Light"), QStringLiteral("Medium"),
-                                    QStringLiteral("Heavy")};
+    const QString names[] = {tr("Light", "intensity"), tr("Medium", "intensity"), tr("Heavy", "intensity")};
     Label6->setText(names[std::clamp(position, 0, 2)]);
     ThinTrackBar1->SetValueText(Label6->text());
 }
@@ -340,14 +341,14 @@ void TForm1::ButtonCycleClick() {
         // cycle nor the preview is touched.
         const auto value = model::ParseInteger(text.toStdString());
         if (!value)
-            throw std::invalid_argument("'" + text.toStdString() + "' is not a valid integer value");
+            throw std::invalid_argument(tr("'%1' is not a valid integer value").arg(text).toStdString());
         maximum = *value;
     }
     GenerateCycle(model_, Cycle, maximum, SpringCount, GripText, ThinTrackBar1->value());
     try {
         ShowPreview();
     } catch (...) {
-        QMessageBox::critical(this, controls::TApplication::Title(), PreviewFailure);
+        QMessageBox::critical(this, controls::TApplication::Title(), tr("Something went wrong."));
     }
 }
 

@@ -60,6 +60,7 @@ private:
     void Exit1Click();
 
     void ShowSpringCount();
+    void ShowGripText();
 
     model::TensionModel model_{model::SortVariant::Designer};
     std::uint8_t SpringCount = 2;

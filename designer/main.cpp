@@ -1,4 +1,5 @@
 #include "controls/Application.h"
+#include "controls/Language.h"
 #include "controls/ProgramIdentity.h"
 #include "designer/U_routine.h"
 
@@ -7,8 +8,9 @@ int main(int argc, char** argv) {
     if (const auto exitCode = controls::AnswerCommandLine(argc, argv, identity))
         return *exitCode;
     controls::TApplication application(argc, argv);
+    controls::UseDesktopLanguage();
     controls::ApplyIdentity(identity);
-    controls::TApplication::SetTitle(QStringLiteral("Varnok Handvise"));
+    controls::TApplication::SetTitle(QCoreApplication::translate("designer::main", "Varnok Handvise"));
     designer::TForm1 form;
     form.show();
     return controls::TApplication::exec();

@@ -19,8 +19,9 @@ as_root() {
 packages=(
   build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev libqt6svg6
+  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   libgtest-dev libbenchmark-dev
-  fonts-dejavu-core fonts-liberation2 fontconfig
+  fonts-dejavu-core fonts-liberation2 fonts-urw-base35 fontconfig
   xvfb xauth
   locales
   cups printer-driver-cups-pdf ghostscript poppler-utils libcups2-dev
