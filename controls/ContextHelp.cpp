@@ -2,8 +2,10 @@
 
 #include "controls/DataFiles.h"
 #include "controls/HelpWindow.h"
+#include "controls/Language.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QShortcut>
 #include <QWidget>
 
@@ -27,7 +29,11 @@ int HelpContext(const QWidget* control) {
 }
 
 QUrl HelpTopicUrl(const QString& fileName, int context) {
-    QUrl url = QUrl::fromLocalFile(FindDataFile(fileName));
+    // The page in the language in force where one ships, else the English one.
+    QString page = FindDataFile(LocalizedFileName(fileName, CurrentLanguage()));
+    if (!QFileInfo::exists(page))
+        page = FindDataFile(fileName);
+    QUrl url = QUrl::fromLocalFile(page);
     if (context != 0)
         url.setFragment(QStringLiteral("context-%1").arg(context));
     return url;

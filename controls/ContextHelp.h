@@ -14,7 +14,8 @@ void SetHelpContext(QWidget* control, int context);
 // The control's own topic, or else its nearest parent's; 0 when none has one.
 int HelpContext(const QWidget* control);
 
-// The help page `fileName` where FindDataFile finds it, at the anchor "context-N" (the page itself for 0).
+// The help page `fileName` where FindDataFile finds it, in the language in force where that version ships
+// (LocalizedFileName), at the anchor "context-N" (the page itself for 0).
 QUrl HelpTopicUrl(const QString& fileName, int context);
 
 // Makes F1 in `window` show `fileName` at the topic of the focused control, in the program's own help
