@@ -15,6 +15,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 expected=(
   bin/handvise2 bin/cadencer
   share/handvise/ktxcalc.html share/handvise/ktxsuite.html
+  share/handvise/ktxcalc.de.html share/handvise/ktxsuite.de.html
   share/applications/org.varnok.handvise.Calculator.desktop
   share/applications/org.varnok.handvise.Designer.desktop
   share/metainfo/org.varnok.handvise.Calculator.metainfo.xml
@@ -46,6 +47,19 @@ check_prefix() {
   [[ $("$prefix/bin/cadencer" --version) == "cadencer $designer_version" ]] || fail "cadencer --version"
   "$prefix/bin/cadencer" --help | grep -q '^Usage: cadencer' || fail "cadencer --help"
 
+  # German: the catalogue built into the programs (with Qt's own beside it), the menu entries, the
+  # software-centre entries.
+  LANGUAGE=de "$prefix/bin/handvise2" --help | grep -q '^Aufruf: handvise2 \[Optionen\]' || fail "German --help"
+  LANGUAGE=de "$prefix/bin/cadencer" --help | grep -q '^Optionen:' || fail "Qt's German texts in --help"
+  for id in Calculator Designer; do
+    local entry="$prefix/share/applications/org.varnok.handvise.$id.desktop"
+    for key in Name GenericName Comment Keywords; do
+      grep -q "^$key\[de\]=." "$entry" || fail "$entry lacks $key[de]"
+    done
+    grep -q '<name xml:lang="de">' "$prefix/share/metainfo/org.varnok.handvise.$id.metainfo.xml" ||
+      fail "no German name in the metainfo of $id"
+  done
+
   # Started from another folder, which holds a library of that name that must not be taken.
   local elsewhere="$work/elsewhere"
   mkdir -p "$elsewhere"
@@ -63,8 +77,8 @@ check_prefix() {
   # user's configuration folder until a file lies beside it.
   cp "$probe" "$prefix/bin/install_probe"
   local found
-  found=$(XDG_CONFIG_HOME="$work/config" "$prefix/bin/install_probe" ktxcalc.html ktxsuite.html)
-  [[ "$found" == "$prefix/share/handvise/ktxcalc.html"$'\n'"$prefix/share/handvise/ktxsuite.html"$'\n'"$work/config/handvise/ktxlauncher.ini" ]] ||
+  found=$(XDG_CONFIG_HOME="$work/config" "$prefix/bin/install_probe" ktxcalc.html ktxsuite.de.html)
+  [[ "$found" == "$prefix/share/handvise/ktxcalc.html"$'\n'"$prefix/share/handvise/ktxsuite.de.html"$'\n'"$work/config/handvise/ktxlauncher.ini" ]] ||
     fail "probe found: $found"
   : >"$prefix/bin/ktxlauncher.ini"
   [[ $("$prefix/bin/install_probe") == "$prefix/bin/ktxlauncher.ini" ]] || fail "launcher settings beside"
