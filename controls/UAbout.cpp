@@ -36,10 +36,15 @@ QString Translated(const char* english) {
     return TAboutBox::tr(english);
 }
 
-// The book face of the product names is a serif; where it is missing, another serif stands in for it.
+// The book face of the product names is a Palatino design. Where it is missing, P052 (URW's Palatino)
+// stands in at nearly its widths, so that the designer's "Version" keeps its place at the right of the
+// panel; the toolkit's usual serif, DejaVu Serif, is too wide for it.
 QFont TitleFont() {
-    QFont font = FacePixelFont(QStringLiteral("Book Antiqua"), 13);
+    QFont font;
+    font.setFamilies(
+        {QStringLiteral("Book Antiqua"), QStringLiteral("P052"), QStringLiteral("Liberation Serif")});
     font.setStyleHint(QFont::Serif);
+    font.setPixelSize(13);
     return font;
 }
 
@@ -218,9 +223,9 @@ void TAboutBox::BuildDesigner() {
     QFont makerFont = FacePixelFont(QStringLiteral("Comic Sans MS"), 16);
     makerFont.setUnderline(true);
     TClickLabel* label2 = AddLink(panel2, QStringLiteral("Label2"), MakerPageName(), makerFont, Maroon);
-    // The link stands in the middle of its panel; a wider substitute font widens it on both sides.
-    const int width = std::max(249, label2->sizeHint().width());
-    label2->setGeometry((panel2->width() - width) / 2, 9, width, 23);
+    // The link's text stands in the middle of its designed place, whatever the width of the stand-in font.
+    label2->setAlignment(Qt::AlignCenter);
+    label2->setGeometry(116, 9, 249, 23);
 
     AddOkButton(this, QRect(211, 182, 75, 25));
     ConnectLinks(label1, label2);

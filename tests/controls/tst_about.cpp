@@ -1,6 +1,7 @@
 #include "controls/AboutTexts.h"
 #include "controls/ClickLabel.h"
 #include "controls/Credits.h"
+#include "controls/Language.h"
 #include "controls/UAbout.h"
 #include "controls/UrlOpener.h"
 #include "tests/support/TestSupport.h"
@@ -83,10 +84,11 @@ void TestAbout::showsTheDesignedLayout_data() {
                                      << QString::fromUtf8(controls::about::ForumName);
     QTest::newRow("designer product")
         << designer << "ProductName" << QRect(8, 8, 0, 0) << "Varnok Handvise Routine Designer";
-    QTest::newRow("designer version") << designer << "Version" << QRect() << "Version 2.4.2";
+    QTest::newRow("designer version") << designer << "Version" << QRect(395, 8, 0, 0) << "Version 2.4.2";
     QTest::newRow("designer forum link")
         << designer << "Label1" << QRect(8, 71, 0, 0) << QString::fromUtf8(controls::about::ForumName);
-    QTest::newRow("designer maker link") << designer << "Label2" << QRect() << "Varnok Handvise Calculators";
+    QTest::newRow("designer maker link")
+        << designer << "Label2" << QRect(116, 9, 249, 23) << "Varnok Handvise Calculators";
 }
 
 // Positions are checked where the layout fixes them; a zero width or height is the text's own.
@@ -119,13 +121,20 @@ void TestAbout::showsTheDesignedLayout() {
 
 void TestAbout::everyTextFitsItsPanel_data() {
     QTest::addColumn<Layout>("layout");
-    QTest::newRow("calculator") << Layout::Calculator;
-    QTest::newRow("designer") << Layout::Designer;
+    QTest::addColumn<QString>("language");
+    for (const char* language : {"en", "de"}) {
+        QTest::addRow("calculator %s", language) << Layout::Calculator << language;
+        QTest::addRow("designer %s", language) << Layout::Designer << language;
+    }
 }
 
-// The fonts of the design fall back to wider ones on Linux; no text may be cut off or leave its panel.
+// The fonts of the design fall back to wider ones on Linux, and translations are longer; no text may be
+// cut off or leave its panel.
 void TestAbout::everyTextFitsItsPanel() {
     QFETCH(Layout, layout);
+    QFETCH(QString, language);
+    controls::UseLanguage(language);
+    const auto english = qScopeGuard([] { controls::UseLanguage(QStringLiteral("en")); });
     TAboutBox box(layout);
     box.show();
     QVERIFY(QTest::qWaitForWindowExposed(&box));
