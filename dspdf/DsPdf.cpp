@@ -1,5 +1,6 @@
 #include "dspdf/DsPdf.h"
 
+#include "common/TranslatedMessage.h"
 #include "pagecheck/PageCheck.h"
 
 #include <QByteArray>
@@ -52,6 +53,11 @@ constexpr PaperCode kPaperCodes[] = {
 constexpr int kLargestSide = 508000;
 
 // A failure inside an entry point; its message becomes LastError().
+// A message in the language of the program that loaded the library.
+std::string Text(const char* english, std::initializer_list<std::string> arguments = {}) {
+    return common::TranslatedMessage("dspdf", english, arguments);
+}
+
 struct Failure {
     std::string message;
 };
@@ -88,12 +94,13 @@ void EnsureApplication() {
         (void)application;
     }
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
-        throw Failure{"The PDF library needs a graphical application; this program has none"};
+        throw Failure{Text(QT_TRANSLATE_NOOP(
+            "dspdf", "The PDF library needs a graphical application; this program has none"))};
 }
 
 Document& OpenDocument() {
     if (document == nullptr)
-        throw Failure{"No PDF document has been started"};
+        throw Failure{Text(QT_TRANSLATE_NOOP("dspdf", "No PDF document has been started"))};
     if (!document->failure.empty())
         throw Failure{document->failure};
     return *document;
@@ -106,21 +113,22 @@ void OpenPage(Document& doc) {
         return;
     if (!doc.painter.isActive()) {
         if (!doc.writer->setPageLayout(doc.layout))
-            throw Failure{"The PDF writer refused the page size"};
+            throw Failure{Text(QT_TRANSLATE_NOOP("dspdf", "The PDF writer refused the page size"))};
         if (!doc.painter.begin(doc.writer.get()))
-            throw Failure{"The PDF writer could not start the document"};
+            throw Failure{Text(QT_TRANSLATE_NOOP("dspdf", "The PDF writer could not start the document"))};
     } else {
         if (!doc.writer->setPageLayout(doc.layout))
-            throw Failure{"The PDF writer refused the page size"};
+            throw Failure{Text(QT_TRANSLATE_NOOP("dspdf", "The PDF writer refused the page size"))};
         if (!doc.writer->newPage())
-            throw Failure{"The PDF writer could not start a new page"};
+            throw Failure{Text(QT_TRANSLATE_NOOP("dspdf", "The PDF writer could not start a new page"))};
     }
     doc.pageOpen = true;
 }
 
 QPageLayout LayoutOf(int paperCode, int orientation, int width, int height) {
     if (orientation != 0 && orientation != 1)
-        throw Failure{"Unknown page orientation " + std::to_string(orientation)};
+        throw Failure{
+            Text(QT_TRANSLATE_NOOP("dspdf", "Unknown page orientation %1"), {std::to_string(orientation)})};
     if (width == 0 && height == 0) {
         for (const PaperCode& paper : kPaperCodes)
             if (paper.code == paperCode) {
@@ -128,11 +136,13 @@ QPageLayout LayoutOf(int paperCode, int orientation, int width, int height) {
                 height = orientation == 1 ? paper.width : paper.height;
             }
         if (width == 0)
-            throw Failure{"Unknown paper code " + std::to_string(paperCode) + " without a page size"};
+            throw Failure{Text(QT_TRANSLATE_NOOP("dspdf", "Unknown paper code %1 without a page size"),
+                               {std::to_string(paperCode)})};
     }
     if (width <= 0 || height <= 0 || width > kLargestSide || height > kLargestSide)
-        throw Failure{"Page size out of range: " + std::to_string(width) + " x " + std::to_string(height) +
-                      " hundredths of a millimetre"};
+        throw Failure{
+            Text(QT_TRANSLATE_NOOP("dspdf", "Page size out of range: %1 x %2 hundredths of a millimetre"),
+                 {std::to_string(width), std::to_string(height)})};
     // The page is as wide and high as given; a standard size keeps its name when it matches exactly.
     const QSizeF portrait(std::min(width, height) / 100.0, std::max(width, height) / 100.0);
     const QPageSize size(portrait, QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
@@ -147,7 +157,8 @@ void DrawPage(Document& doc, QByteArrayView bytes) {
     // Qt replays whatever it is given; only bytes that pass the check reach it.
     const pagecheck::TPageCheck check = pagecheck::CheckPage(bytes);
     if (!check.ok)
-        throw Failure{"The bytes of page " + PageNumber(doc) + " are not a recorded page: " + check.reason};
+        throw Failure{Text(QT_TRANSLATE_NOOP("dspdf", "The bytes of page %1 are not a recorded page: %2"),
+                           {PageNumber(doc), check.reason})};
     QPicture picture;
     picture.setData(bytes.data(), uint(bytes.size()));
     const QRect bounds = picture.boundingRect();
@@ -168,7 +179,9 @@ void DrawPage(Document& doc, QByteArrayView bytes) {
     const bool played = picture.play(&painter);
     painter.restore();
     if (!played)
-        throw Failure{"Page " + PageNumber(doc) + " could not be replayed: its records are damaged"};
+        throw Failure{
+            Text(QT_TRANSLATE_NOOP("dspdf", "Page %1 could not be replayed: its records are damaged"),
+                 {PageNumber(doc)})};
 }
 
 // Reads a page file: a regular file only (a FIFO or a device would block or never end), opened without
@@ -176,7 +189,7 @@ void DrawPage(Document& doc, QByteArrayView bytes) {
 QByteArray ReadPageFile(const char* fileName) {
     const std::string name = fileName != nullptr ? fileName : "";
     const auto failure = [&](const std::string& why) {
-        return Failure{"Cannot read the page file " + name + ": " + why};
+        return Failure{Text(QT_TRANSLATE_NOOP("dspdf", "Cannot read the page file %1: %2"), {name, why})};
     };
     const int fd = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0)
@@ -217,11 +230,11 @@ template <class Body> int Guarded(Body body) {
     } catch (const Failure& failure) {
         lastError = failure.message;
     } catch (const std::bad_alloc&) {
-        lastError = "Out of memory while writing the PDF file";
+        lastError = Text(QT_TRANSLATE_NOOP("dspdf", "Out of memory while writing the PDF file"));
     } catch (const std::exception& error) {
         lastError = error.what();
     } catch (...) {
-        lastError = "Unknown failure in the PDF library";
+        lastError = Text(QT_TRANSLATE_NOOP("dspdf", "Unknown failure in the PDF library"));
     }
     if (document != nullptr && document->failure.empty())
         document->failure = lastError;
@@ -234,13 +247,13 @@ extern "C" {
 
 int BeginDoc(const char* fileName) {
     if (document != nullptr) {
-        lastError = "A PDF document is already open";
+        lastError = Text(QT_TRANSLATE_NOOP("dspdf", "A PDF document is already open"));
         return 1; // the open document stays as it is
     }
     lastError.clear();
     return Guarded([&] {
         if (fileName == nullptr || *fileName == '\0')
-            throw Failure{"No file name for the PDF document"};
+            throw Failure{Text(QT_TRANSLATE_NOOP("dspdf", "No file name for the PDF document"))};
         EnsureApplication();
         const QString target = QString::fromUtf8(fileName);
         auto doc = std::make_unique<Document>(target);
@@ -248,8 +261,8 @@ int BeginDoc(const char* fileName) {
         // end, and only when everything has been written.
         doc->file.setDirectWriteFallback(false);
         if (!doc->file.open(QIODevice::WriteOnly))
-            throw Failure{"Cannot create the PDF file " + target.toStdString() + ": " +
-                          doc->file.errorString().toStdString()};
+            throw Failure{Text(QT_TRANSLATE_NOOP("dspdf", "Cannot create the PDF file %1: %2"),
+                               {target.toStdString(), doc->file.errorString().toStdString()})};
         doc->writer = std::make_unique<QPdfWriter>(&doc->file);
         doc->writer->setCreator(QStringLiteral("Varnok Handvise"));
         doc->writer->setResolution(1200);
@@ -259,7 +272,7 @@ int BeginDoc(const char* fileName) {
 
 int EndDoc(void) {
     if (document == nullptr) {
-        lastError = "No PDF document has been started";
+        lastError = Text(QT_TRANSLATE_NOOP("dspdf", "No PDF document has been started"));
         return 1;
     }
     const std::unique_ptr<Document> doc(document);
@@ -268,11 +281,11 @@ int EndDoc(void) {
             throw Failure{doc->failure};
         OpenPage(*doc); // a document has at least one page, blank if nothing was drawn
         if (!doc->painter.end())
-            throw Failure{"The PDF writer could not finish the document"};
+            throw Failure{Text(QT_TRANSLATE_NOOP("dspdf", "The PDF writer could not finish the document"))};
         doc->writer.reset();
         if (!doc->file.commit())
-            throw Failure{"Cannot write the PDF file " + doc->file.fileName().toStdString() + ": " +
-                          doc->file.errorString().toStdString()};
+            throw Failure{Text(QT_TRANSLATE_NOOP("dspdf", "Cannot write the PDF file %1: %2"),
+                               {doc->file.fileName().toStdString(), doc->file.errorString().toStdString()})};
     });
     document = nullptr;
     if (result != 0) {
@@ -299,7 +312,8 @@ int SetPage(int paperCode, int orientation, int width, int height) {
         Document& doc = OpenDocument();
         const QPageLayout layout = LayoutOf(paperCode, orientation, width, height);
         if (doc.pageOpen)
-            throw Failure{"The page size must be set before the page is drawn on"};
+            throw Failure{
+                Text(QT_TRANSLATE_NOOP("dspdf", "The page size must be set before the page is drawn on"))};
         doc.layout = layout;
     });
 }
@@ -308,7 +322,7 @@ int PrintPageM(const void* bytes, int count) {
     return Guarded([&] {
         Document& doc = OpenDocument();
         if (bytes == nullptr || count <= 0)
-            throw Failure{"The page's bytes are not a recorded page"};
+            throw Failure{Text(QT_TRANSLATE_NOOP("dspdf", "The page's bytes are not a recorded page"))};
         DrawPage(doc, QByteArrayView(static_cast<const char*>(bytes), count));
     });
 }

@@ -1,5 +1,7 @@
 #include "preview/Cursors.h"
 
+#include "preview/Errors.h"
+
 #include <QBitmap>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -84,7 +86,8 @@ QCursor LoadCursorResource(const QString& name, int scale) {
     const QString file = scale == 2 ? name + QStringLiteral("@2x") : name;
     const QImage image(QStringLiteral(":/preview/cursors/") + file, "XPM");
     if (image.isNull() || image.size() != QSize(kCursorSize, kCursorSize) * scale)
-        throw std::runtime_error("Cannot load the cursor " + file.toStdString());
+        throw std::runtime_error(
+            Message(QT_TRANSLATE_NOOP("preview", "Cannot load the cursor %1"), {file.toStdString()}));
     // A monochrome cursor: the bitmap says black or white, the mask says shown or transparent.
     QImage bits(image.size(), QImage::Format_RGB32);
     QImage mask(image.size(), QImage::Format_RGB32);

@@ -1,10 +1,17 @@
 // Failures the print preview component raises; what() carries the message shown to the user.
 #pragma once
 
+#include <QtGlobal>
+
+#include <initializer_list>
 #include <stdexcept>
 #include <string>
 
 namespace preview {
+
+// The component's message `english` in the language in force, with %1, %2, ... replaced by `arguments`
+// in order. Its literal is marked QT_TRANSLATE_NOOP("preview", ...), so that the catalogues have it.
+std::string Message(const char* english, std::initializer_list<std::string> arguments = {});
 
 // A byte stream could not be read, written or positioned.
 class EStreamError : public std::runtime_error {

@@ -49,7 +49,7 @@ void TMetafile::LoadFromData(const QByteArray& data) {
     // Qt replays whatever it is given; only bytes that pass the check are kept.
     const pagecheck::TPageCheck check = pagecheck::CheckPage(data);
     if (!check.ok)
-        throw EReadError("not a recorded page: " + check.reason);
+        throw EReadError(Message(QT_TRANSLATE_NOOP("preview", "not a recorded page: %1"), {check.reason}));
     QPicture picture;
     picture.setData(data.constData(), uint(data.size()));
     const QSize size = PageSize(picture.boundingRect());
@@ -75,7 +75,7 @@ void TMetafile::Draw(QPainter& painter, const QRectF& target) const {
     const bool played = picture.play(&painter);
     painter.restore();
     if (!played)
-        throw EReadError("the page's records are damaged");
+        throw EReadError(Message(QT_TRANSLATE_NOOP("preview", "the page's records are damaged")));
 }
 
 void TMetafile::TakeRecording(QPicture picture) {
@@ -118,7 +118,8 @@ void TMetafileCanvas::Finish() {
         QByteArrayView(recording_.data(), qsizetype(recording_.size())), pagecheck::TChecksum::Trust);
     if (!check.ok) {
         metafile_.TakeRecording(BlankPicture(metafile_.Size()));
-        throw EWriteError("the page's drawing cannot be kept: " + check.reason);
+        throw EWriteError(
+            Message(QT_TRANSLATE_NOOP("preview", "the page's drawing cannot be kept: %1"), {check.reason}));
     }
     metafile_.TakeRecording(recording_); // QPicture cannot move; the copy shares its data
 }

@@ -72,10 +72,10 @@ void TMetafileEntry::Load(THandleStream& file) {
         return;
     QByteArray bytes(size_, Qt::Uninitialized);
     if (file.Seek(offset_, TSeekOrigin::soBeginning) != offset_)
-        throw EReadError("cannot reach a page in the temporary file");
+        throw EReadError(Message(QT_TRANSLATE_NOOP("preview", "cannot reach a page in the temporary file")));
     file.ReadBuffer(bytes.data(), size_);
     if (Crc32(bytes) != checksum_)
-        throw EReadError("a page in the temporary file is damaged");
+        throw EReadError(Message(QT_TRANSLATE_NOOP("preview", "a page in the temporary file is damaged")));
     auto metafile = std::make_unique<TMetafile>();
     metafile->LoadFromData(bytes);
     metafile_ = std::move(metafile);
@@ -89,7 +89,8 @@ void TMetafileEntry::Store(THandleStream& file) {
         return;
     const QByteArray bytes = metafile_->SaveToData();
     if (bytes.size() > std::numeric_limits<std::int32_t>::max())
-        throw EWriteError("a page is too large for the temporary file");
+        throw EWriteError(
+            Message(QT_TRANSLATE_NOOP("preview", "a page is too large for the temporary file")));
 
     const std::int64_t fileSize = file.Size();
     // A copy that ends the file is overwritten where it lies; any other is left as dead space.

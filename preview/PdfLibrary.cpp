@@ -1,5 +1,7 @@
 #include "preview/PdfLibrary.h"
 
+#include "preview/Errors.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -11,7 +13,7 @@
 namespace preview {
 
 EMissingPDFLibrary::EMissingPDFLibrary()
-    : std::runtime_error("Cannot locate libdspdf.so") {}
+    : std::runtime_error(Message(QT_TRANSLATE_NOOP("preview", "Cannot locate libdspdf.so"))) {}
 
 TPdfLibrary& TPdfLibrary::Instance() {
     // Never destroyed: a static destructor would unload the library after the application object,
@@ -124,7 +126,8 @@ void TPdfLibrary::SaveDocument(const QString& fileName, int pageCount, const TPd
     std::string failure;
     const auto check = [&](int result, const char* entry) {
         if (result != 0 && failure.empty())
-            failure = LastErrorText(std::string("The PDF library failed in ") + entry);
+            failure =
+                LastErrorText(Message(QT_TRANSLATE_NOOP("preview", "The PDF library failed in %1"), {entry}));
         return result == 0;
     };
     if (!check(BeginDoc(fileName.toUtf8().constData()), "BeginDoc"))

@@ -338,7 +338,7 @@ void TPrintController::DrawGrayGraphic(QPainter& painter, const QRect& rect, con
 void TPrintController::BeginDirectDoc() {
     TPrinter& printer = Printer();
     if (!printer.Installed())
-        throw EPrintError("There is no printer to print on");
+        throw EPrintError(Message(QT_TRANSLATE_NOOP("preview", "There is no printer to print on")));
     // The paper is settled while the control is idle: a busy control keeps its paper.
     if (Data().usePrinterOptions)
         TakePaperFromPrinter();
@@ -421,7 +421,8 @@ void TPrintController::SaveAsPDF(const QString& fileName) {
         throw EMissingPDFLibrary();
     // A busy control is recording or printing pages: saving now would end that state under it.
     if (Data().state != TPreviewState::Idle)
-        throw EPdfError("Cannot save as PDF while the preview is busy");
+        throw EPdfError(
+            Message(QT_TRANSLATE_NOOP("preview", "Cannot save as PDF while the preview is busy")));
     TPdfPaper paper;
     paper.PaperCode = PdfPaperCode(Data().paperType);
     paper.Orientation = Data().orientation == poLandscape ? 1 : 0;

@@ -1,5 +1,6 @@
 #include "preview/PrintJob.h"
 
+#include "preview/Errors.h"
 #include "preview/Printer.h"
 
 #include <QDir>
@@ -61,7 +62,9 @@ template <class Write> bool ForEachPiece(int handle, Write&& write) {
     for (off_t offset = 0;;) {
         const ssize_t done = ReadAt(handle, piece.get(), PieceSize, offset);
         if (done < 0)
-            throw EPrintError("Cannot read the print job's temporary file: " + ErrorText(errno));
+            throw EPrintError(
+                Message(QT_TRANSLATE_NOOP("preview", "Cannot read the print job's temporary file: %1"),
+                        {ErrorText(errno)}));
         if (done == 0)
             return true;
         if (!write(piece.get(), static_cast<size_t>(done)))
@@ -181,23 +184,26 @@ TPrintJobFile::TPrintJobFile() {
         // Close-on-exec: a program started meanwhile must not keep the file alive.
         const int handle = ::mkostemp(name.data(), O_CLOEXEC);
         if (handle < 0) {
-            failure =
-                "Cannot create the print job's temporary file in " + Quoted(folder) + ": " + ErrorText(errno);
+            failure = Message(
+                QT_TRANSLATE_NOOP("preview", "Cannot create the print job's temporary file in %1: %2"),
+                {Quoted(folder), ErrorText(errno)});
             continue;
         }
         ::unlink(name.constData());
         if (file_.open(handle, QIODevice::ReadWrite, QFileDevice::AutoCloseHandle))
             return;
         ::close(handle);
-        failure = "Cannot open the print job's temporary file: " + file_.errorString().toStdString();
+        failure = Message(QT_TRANSLATE_NOOP("preview", "Cannot open the print job's temporary file: %1"),
+                          {file_.errorString().toStdString()});
     }
     throw EPrintError(failure);
 }
 
 int TPrintJobFile::Finished() {
     if (!file_.flush())
-        throw EPrintError("Cannot write the print job's temporary file: " +
-                          file_.errorString().toStdString());
+        throw EPrintError(
+            Message(QT_TRANSLATE_NOOP("preview", "Cannot write the print job's temporary file: %1"),
+                    {file_.errorString().toStdString()}));
     return file_.handle();
 }
 
@@ -205,8 +211,8 @@ void TPrintJobFile::CopyTo(const QString& fileName) {
     const int handle = Finished();
     QSaveFile target(fileName);
     const auto failed = [&] {
-        return EPrintError("Cannot write the file " + Quoted(fileName) + ": " +
-                           target.errorString().toStdString());
+        return EPrintError(Message(QT_TRANSLATE_NOOP("preview", "Cannot write the file %1: %2"),
+                                   {Quoted(fileName), target.errorString().toStdString()}));
     };
     if (!target.open(QIODevice::WriteOnly))
         throw failed();
@@ -223,29 +229,39 @@ void SubmitPdfToCups(const QString& destination, const QString& title, int handl
                      const TCupsOptions& options) {
     const QByteArray queue = destination.section(QLatin1Char('/'), 0, 0).toUtf8();
     const QByteArray instance = destination.section(QLatin1Char('/'), 1).toUtf8();
-    const std::string shown =
-        destination.isEmpty() ? std::string("The default printer") : "The printer " + Quoted(destination);
-    const auto failure = [&](const std::string& what) {
-        return EPrintError(shown + " " + what + ": " + cupsLastErrorString());
+    // The subject of the messages below: the named queue, or the default printer.
+    std::string shown;
+    if (destination.isEmpty())
+        //: the subject of "%1 is not available: %2", "%1 is stopped" and the like
+        shown = Message(QT_TRANSLATE_NOOP("preview", "The default printer"));
+    else
+        //: the subject of "%1 is not available: %2", "%1 is stopped" and the like; %1 is the queue's name
+        shown = Message(QT_TRANSLATE_NOOP("preview", "The printer %1"), {Quoted(destination)});
+    // `what` has the printer for %1 and the print server's reason for %2.
+    const auto failure = [&](const char* what) {
+        return EPrintError(Message(what, {shown, cupsLastErrorString()}));
     };
 
     // A connection of the job's own, closed when it is handed over: nothing stays open between jobs.
     const std::unique_ptr<http_t, THttpCloser> connection(
         httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 30000, nullptr));
     if (connection == nullptr)
-        throw EPrintError("The print server " + std::string(cupsServer()) + " does not answer");
+        throw EPrintError(
+            Message(QT_TRANSLATE_NOOP("preview", "The print server %1 does not answer"), {cupsServer()}));
     http_t* http = connection.get();
     const std::unique_ptr<cups_dest_t, TDestDeleter> dest(
         cupsGetNamedDest(http, queue.isEmpty() ? nullptr : queue.constData(),
                          instance.isEmpty() ? nullptr : instance.constData()));
     if (dest == nullptr)
-        throw failure("is not available");
+        throw failure(QT_TRANSLATE_NOOP("preview", "%1 is not available: %2"));
     // A stopped queue would keep the job until someone starts it again; the user is told instead.
     const char* state = cupsGetOption("printer-state", dest->num_options, dest->options);
     if (state != nullptr && std::atoi(state) == IPP_PSTATE_STOPPED) {
         const std::string reason =
             StateMessage(http, cupsGetOption("printer-uri-supported", dest->num_options, dest->options));
-        throw EPrintError(shown + " is stopped" + (reason.empty() ? std::string() : ": " + reason));
+        throw EPrintError(reason.empty()
+                              ? Message(QT_TRANSLATE_NOOP("preview", "%1 is stopped"), {shown})
+                              : Message(QT_TRANSLATE_NOOP("preview", "%1 is stopped: %2"), {shown, reason}));
     }
 
     // The user's choices first, then the defaults saved for the queue (lpoptions), as lp does.
@@ -259,7 +275,7 @@ void SubmitPdfToCups(const QString& destination, const QString& title, int handl
     const int job =
         cupsCreateJob(http, dest->name, name.constData(), jobOptions.Count(), jobOptions.Options());
     if (job == 0)
-        throw failure("did not take the print job");
+        throw failure(QT_TRANSLATE_NOOP("preview", "%1 did not take the print job: %2"));
     bool sent = false;
     try {
         sent = cupsStartDocument(http, dest->name, job, name.constData(), CUPS_FORMAT_PDF, 1) ==
@@ -274,7 +290,7 @@ void SubmitPdfToCups(const QString& destination, const QString& title, int handl
     }
     const ipp_status_t finished = cupsFinishDocument(http, dest->name);
     if (!sent || finished > IPP_STATUS_OK_CONFLICTING) {
-        const EPrintError error = failure("did not take the print job");
+        const EPrintError error = failure(QT_TRANSLATE_NOOP("preview", "%1 did not take the print job: %2"));
         // Half a document must not print.
         cupsCancelJob2(http, dest->name, job, 0);
         throw error;

@@ -254,7 +254,7 @@ void TPrintPreview::OpenPageRecording(std::unique_ptr<TMetafile>& metafile,
     auto page = std::make_unique<TMetafile>(d_->pagePixels.width(), d_->pagePixels.height());
     auto recorder = CreateRecordingCanvas(*page); // declared after the page, so it goes first
     if (recorder == nullptr || !recorder->IsActive())
-        throw EOutOfMemory(kNoMemoryForPage);
+        throw EOutOfMemory(Message(kNoMemoryForPage));
     recorder->SetFont(font());
     MapCanvasToUnits(*recorder, ScreenDpiX(), ScreenDpiY());
     recorder->Painter().setBackground(Qt::white);
@@ -272,7 +272,7 @@ void TPrintPreview::ClosePageRecording(std::unique_ptr<TMetafile>& metafile,
     }
     if (!recorded || metafile == nullptr) {
         metafile.reset();
-        throw EOutOfMemory(kNoMemoryForPage);
+        throw EOutOfMemory(Message(kNoMemoryForPage));
     }
 }
 

@@ -37,7 +37,8 @@ Q_DECLARE_FLAGS(TGrayscaleOptions, TGrayscaleOption)
 enum class TPreviewState { Idle = 0, Recording = 1, Printing = 2, SavingPDF = 8 };
 
 // The message of a page that cannot be recorded.
-inline constexpr const char* kNoMemoryForPage = "There is not enough memory to create a new page";
+inline constexpr const char* kNoMemoryForPage =
+    QT_TRANSLATE_NOOP("preview", "There is not enough memory to create a new page");
 
 class TPrintPreview : public QAbstractScrollArea {
     Q_OBJECT

@@ -1,5 +1,6 @@
 #include "preview/Printer.h"
 
+#include "preview/Errors.h"
 #include "preview/PrintJob.h"
 
 #include <QCoreApplication>
@@ -47,7 +48,8 @@ QPageLayout TSystemPrinter::PageLayout() const {
 void TSystemPrinter::SetPaper(const QPageSize& size, QPageLayout::Orientation orientation) {
     // The printer keeps its own margins for the new paper; only a size it refuses is reported.
     if (!printer_->setPageSize(size))
-        throw EPrintError("The printer does not take the paper " + size.name().toStdString());
+        throw EPrintError(Message(QT_TRANSLATE_NOOP("preview", "The printer does not take the paper %1"),
+                                  {size.name().toStdString()}));
     printer_->setPageOrientation(orientation);
 }
 
@@ -75,13 +77,13 @@ void TSystemPrinter::BeginDoc() {
     writer_->setCreator(QCoreApplication::applicationName());
     if (!canvas_.Begin(writer_.get())) {
         DiscardJob();
-        throw EPrintError("The printer could not start the print job");
+        throw EPrintError(Message(QT_TRANSLATE_NOOP("preview", "The printer could not start the print job")));
     }
 }
 
 void TSystemPrinter::NewPage() {
     if (writer_ == nullptr || !writer_->newPage())
-        throw EPrintError("The printer could not start a new page");
+        throw EPrintError(Message(QT_TRANSLATE_NOOP("preview", "The printer could not start a new page")));
 }
 
 void TSystemPrinter::EndDoc() {
@@ -93,7 +95,8 @@ void TSystemPrinter::EndDoc() {
     writer_.reset();
     const std::unique_ptr<TPrintJobFile> job = std::move(job_);
     if (!ended)
-        throw EPrintError("The printer could not finish the print job");
+        throw EPrintError(
+            Message(QT_TRANSLATE_NOOP("preview", "The printer could not finish the print job")));
     HandOver(*job);
 }
 

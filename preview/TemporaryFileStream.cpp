@@ -62,7 +62,7 @@ void THandleStream::ReadBuffer(void* buffer, std::int64_t count) {
         if (done < 0)
             throw EReadError(FailureText(errno));
         if (done == 0)
-            throw EReadError("the file ends early");
+            throw EReadError(Message(QT_TRANSLATE_NOOP("preview", "the file ends early")));
         at += done;
         count -= done;
     }

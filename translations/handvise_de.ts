@@ -533,6 +533,226 @@ Geben Sie nur ganze Zahlen ein, um diesen Fehler zu vermeiden.</translation>
     </message>
 </context>
 <context>
+    <name>dspdf</name>
+    <message>
+        <source>The PDF library needs a graphical application; this program has none</source>
+        <translation>Die PDF-Bibliothek braucht eine grafische Anwendung; dieses Programm hat keine</translation>
+    </message>
+    <message>
+        <source>No PDF document has been started</source>
+        <translation>Es wurde kein PDF-Dokument begonnen</translation>
+    </message>
+    <message>
+        <source>The PDF writer refused the page size</source>
+        <translation>Der PDF-Schreiber hat die Seitengröße abgelehnt</translation>
+    </message>
+    <message>
+        <source>The PDF writer could not start the document</source>
+        <translation>Der PDF-Schreiber konnte das Dokument nicht beginnen</translation>
+    </message>
+    <message>
+        <source>The PDF writer could not start a new page</source>
+        <translation>Der PDF-Schreiber konnte keine neue Seite beginnen</translation>
+    </message>
+    <message>
+        <source>Unknown page orientation %1</source>
+        <translation>Unbekannte Seitenausrichtung %1</translation>
+    </message>
+    <message>
+        <source>Unknown paper code %1 without a page size</source>
+        <translation>Unbekannter Papiercode %1 ohne Seitengröße</translation>
+    </message>
+    <message>
+        <source>Page size out of range: %1 x %2 hundredths of a millimetre</source>
+        <translation>Seitengröße außerhalb des Bereichs: %1 x %2 Hundertstelmillimeter</translation>
+    </message>
+    <message>
+        <source>The bytes of page %1 are not a recorded page: %2</source>
+        <translation>Die Bytes der Seite %1 sind keine aufgezeichnete Seite: %2</translation>
+    </message>
+    <message>
+        <source>Page %1 could not be replayed: its records are damaged</source>
+        <translation>Seite %1 konnte nicht wiedergegeben werden: ihre Aufzeichnung ist beschädigt</translation>
+    </message>
+    <message>
+        <source>Cannot read the page file %1: %2</source>
+        <translation>Die Seitendatei %1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>Out of memory while writing the PDF file</source>
+        <translation>Zu wenig Speicher beim Schreiben der PDF-Datei</translation>
+    </message>
+    <message>
+        <source>Unknown failure in the PDF library</source>
+        <translation>Unbekannter Fehler in der PDF-Bibliothek</translation>
+    </message>
+    <message>
+        <source>A PDF document is already open</source>
+        <translation>Ein PDF-Dokument ist bereits geöffnet</translation>
+    </message>
+    <message>
+        <source>No file name for the PDF document</source>
+        <translation>Kein Dateiname für das PDF-Dokument</translation>
+    </message>
+    <message>
+        <source>Cannot create the PDF file %1: %2</source>
+        <translation>Die PDF-Datei %1 kann nicht angelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>The PDF writer could not finish the document</source>
+        <translation>Der PDF-Schreiber konnte das Dokument nicht abschließen</translation>
+    </message>
+    <message>
+        <source>Cannot write the PDF file %1: %2</source>
+        <translation>Die PDF-Datei %1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>The page size must be set before the page is drawn on</source>
+        <translation>Die Seitengröße muss festgelegt sein, bevor auf die Seite gezeichnet wird</translation>
+    </message>
+    <message>
+        <source>The page&apos;s bytes are not a recorded page</source>
+        <translation>Die Bytes der Seite sind keine aufgezeichnete Seite</translation>
+    </message>
+</context>
+<context>
+    <name>preview</name>
+    <message>
+        <source>Cannot load the cursor %1</source>
+        <translation>Der Mauszeiger %1 kann nicht geladen werden</translation>
+    </message>
+    <message>
+        <source>Stream read error</source>
+        <translation>Lesefehler im Datenstrom</translation>
+    </message>
+    <message>
+        <source>Stream write error</source>
+        <translation>Schreibfehler im Datenstrom</translation>
+    </message>
+    <message>
+        <source>List index out of bounds (%1)</source>
+        <translation>Listenindex außerhalb des Bereichs (%1)</translation>
+    </message>
+    <message>
+        <source>Cannot assign a %1 to a %2</source>
+        <translation>Ein %1 kann keinem %2 zugewiesen werden</translation>
+    </message>
+    <message>
+        <source>not a recorded page: %1</source>
+        <translation>keine aufgezeichnete Seite: %1</translation>
+    </message>
+    <message>
+        <source>the page&apos;s records are damaged</source>
+        <translation>die Aufzeichnung der Seite ist beschädigt</translation>
+    </message>
+    <message>
+        <source>the page&apos;s drawing cannot be kept: %1</source>
+        <translation>die Zeichnung der Seite kann nicht aufbewahrt werden: %1</translation>
+    </message>
+    <message>
+        <source>cannot reach a page in the temporary file</source>
+        <translation>eine Seite in der temporären Datei ist nicht erreichbar</translation>
+    </message>
+    <message>
+        <source>a page in the temporary file is damaged</source>
+        <translation>eine Seite in der temporären Datei ist beschädigt</translation>
+    </message>
+    <message>
+        <source>a page is too large for the temporary file</source>
+        <translation>eine Seite ist zu groß für die temporäre Datei</translation>
+    </message>
+    <message>
+        <source>Cannot locate libdspdf.so</source>
+        <translation>libdspdf.so wurde nicht gefunden</translation>
+    </message>
+    <message>
+        <source>The PDF library failed in %1</source>
+        <translation>Die PDF-Bibliothek ist in %1 gescheitert</translation>
+    </message>
+    <message>
+        <source>There is no printer to print on</source>
+        <translation>Es gibt keinen Drucker, auf dem gedruckt werden kann</translation>
+    </message>
+    <message>
+        <source>Cannot save as PDF while the preview is busy</source>
+        <translation>Als PDF speichern ist nicht möglich, solange die Vorschau beschäftigt ist</translation>
+    </message>
+    <message>
+        <source>Cannot read the print job&apos;s temporary file: %1</source>
+        <translation>Die temporäre Datei des Druckauftrags kann nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>Cannot create the print job&apos;s temporary file in %1: %2</source>
+        <translation>Die temporäre Datei des Druckauftrags kann in %1 nicht angelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>Cannot open the print job&apos;s temporary file: %1</source>
+        <translation>Die temporäre Datei des Druckauftrags kann nicht geöffnet werden: %1</translation>
+    </message>
+    <message>
+        <source>Cannot write the print job&apos;s temporary file: %1</source>
+        <translation>Die temporäre Datei des Druckauftrags kann nicht geschrieben werden: %1</translation>
+    </message>
+    <message>
+        <source>Cannot write the file %1: %2</source>
+        <translation>Die Datei %1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>The default printer</source>
+        <extracomment>the subject of &quot;%1 is not available: %2&quot;, &quot;%1 is stopped&quot; and the like</extracomment>
+        <translation>Der Standarddrucker</translation>
+    </message>
+    <message>
+        <source>The printer %1</source>
+        <extracomment>the subject of &quot;%1 is not available: %2&quot;, &quot;%1 is stopped&quot; and the like; %1 is the queue&apos;s name</extracomment>
+        <translation>Der Drucker %1</translation>
+    </message>
+    <message>
+        <source>The print server %1 does not answer</source>
+        <translation>Der Druckserver %1 antwortet nicht</translation>
+    </message>
+    <message>
+        <source>%1 is not available: %2</source>
+        <translation>%1 ist nicht verfügbar: %2</translation>
+    </message>
+    <message>
+        <source>%1 is stopped</source>
+        <translation>%1 ist angehalten</translation>
+    </message>
+    <message>
+        <source>%1 is stopped: %2</source>
+        <translation>%1 ist angehalten: %2</translation>
+    </message>
+    <message>
+        <source>%1 did not take the print job: %2</source>
+        <translation>%1 hat den Druckauftrag nicht angenommen: %2</translation>
+    </message>
+    <message>
+        <source>There is not enough memory to create a new page</source>
+        <translation>Es ist nicht genug Speicher frei, um eine neue Seite anzulegen</translation>
+    </message>
+    <message>
+        <source>The printer does not take the paper %1</source>
+        <translation>Der Drucker nimmt das Papier %1 nicht an</translation>
+    </message>
+    <message>
+        <source>The printer could not start the print job</source>
+        <translation>Der Drucker konnte den Druckauftrag nicht beginnen</translation>
+    </message>
+    <message>
+        <source>The printer could not start a new page</source>
+        <translation>Der Drucker konnte keine neue Seite beginnen</translation>
+    </message>
+    <message>
+        <source>The printer could not finish the print job</source>
+        <translation>Der Drucker konnte den Druckauftrag nicht abschließen</translation>
+    </message>
+    <message>
+        <source>the file ends early</source>
+        <translation>die Datei endet vorzeitig</translation>
+    </message>
+</context>
+<context>
     <name>preview::TPrintPreview</name>
     <message>
         <source>The page cannot be shown: %1</source>
