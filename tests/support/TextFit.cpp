@@ -1,11 +1,9 @@
 #include "tests/support/TextFit.h"
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
-#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -20,10 +18,18 @@ namespace {
 
 // Drops the single "&" that marks an access key and keeps a doubled one as one "&".
 QString WithoutAccessKey(QString text) {
-    text.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
-    text.remove(QLatin1Char('&'));
-    text.replace(QLatin1Char('\x01'), QLatin1Char('&'));
-    return text;
+    return text.replace(QStringLiteral("&&"), QStringLiteral("\x01")).remove(u'&').replace(u'\x01', u'&');
+}
+
+// The caption a label, button, check or radio box, or group box shows; empty for other widgets.
+QString Caption(const QWidget* widget) {
+    if (const auto* label = qobject_cast<const QLabel*>(widget))
+        return label->textFormat() == Qt::RichText ? QString() : label->text();
+    if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
+        return button->text();
+    if (const auto* group = qobject_cast<const QGroupBox*>(widget))
+        return group->title();
+    return {};
 }
 
 QList<const QWidget*> VisibleWidgets(const QWidget* window) {
@@ -36,41 +42,31 @@ QList<const QWidget*> VisibleWidgets(const QWidget* window) {
 
 void AddActions(const QList<QAction*>& actions, QStringList& texts) {
     for (const QAction* action : actions) {
-        if (action->isSeparator())
-            continue;
         texts << WithoutAccessKey(action->text()) << action->toolTip();
         if (action->menu() != nullptr)
             AddActions(action->menu()->actions(), texts);
     }
 }
 
-// The width a control's text needs beside what the control itself draws (indicator, frame, margins);
-// -1 for a control whose text is not measured.
-int NeededWidth(const QWidget* widget, const QString& text) {
-    const QFontMetrics metrics = widget->fontMetrics();
-    const int textWidth = metrics.horizontalAdvance(WithoutAccessKey(text));
+// The width a caption needs with what its control draws beside it: indicator and spacing, or the
+// style's button margin and frame, or room for the group box's frame corner.
+int NeededWidth(const QWidget* widget, const QString& caption) {
+    const int text = widget->fontMetrics().horizontalAdvance(WithoutAccessKey(caption));
     const QStyle* style = widget->style();
-    if (const auto* box = qobject_cast<const QCheckBox*>(widget))
-        return style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, box) +
-               style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, box) + textWidth;
-    if (const auto* radio = qobject_cast<const QRadioButton*>(widget))
-        return style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, radio) +
-               style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, radio) + textWidth;
+    const auto metric = [&](QStyle::PixelMetric which) {
+        return style->pixelMetric(which, nullptr, widget);
+    };
+    if (qobject_cast<const QCheckBox*>(widget) != nullptr)
+        return metric(QStyle::PM_IndicatorWidth) + metric(QStyle::PM_CheckBoxLabelSpacing) + text;
+    if (qobject_cast<const QRadioButton*>(widget) != nullptr)
+        return metric(QStyle::PM_ExclusiveIndicatorWidth) + metric(QStyle::PM_RadioButtonLabelSpacing) + text;
     if (const auto* button = qobject_cast<const QPushButton*>(widget)) {
         const int icon = button->icon().isNull() ? 0 : button->iconSize().width() + 4;
-        // What the style adds around a button's contents: its margin and a frame on either side.
-        return textWidth + icon + style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button) +
-               2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button);
+        return text + icon + metric(QStyle::PM_ButtonMargin) + 2 * metric(QStyle::PM_DefaultFrameWidth);
     }
     if (qobject_cast<const QGroupBox*>(widget) != nullptr)
-        return textWidth + 2 * metrics.averageCharWidth();
-    if (const auto* label = qobject_cast<const QLabel*>(widget))
-        return label->textFormat() == Qt::RichText ? -1 : textWidth + 2 * label->margin();
-    return -1;
-}
-
-QString Report(const QWidget* widget, const QString& text, int needed, int has) {
-    return QStringLiteral("%1 '%2' needs %3, has %4").arg(widget->objectName(), text).arg(needed).arg(has);
+        return text + 2 * widget->fontMetrics().averageCharWidth();
+    return text;
 }
 
 } // namespace
@@ -78,16 +74,11 @@ QString Report(const QWidget* widget, const QString& text, int needed, int has) 
 QStringList ShownTexts(const QWidget* window) {
     QStringList texts{window->windowTitle()};
     for (const QWidget* widget : VisibleWidgets(window)) {
-        if (const auto* label = qobject_cast<const QLabel*>(widget))
-            texts << WithoutAccessKey(label->text());
-        else if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
-            texts << WithoutAccessKey(button->text());
-        else if (const auto* group = qobject_cast<const QGroupBox*>(widget))
-            texts << WithoutAccessKey(group->title());
-        else if (const auto* combo = qobject_cast<const QComboBox*>(widget))
+        texts << WithoutAccessKey(Caption(widget)) << widget->toolTip() << widget->accessibleName()
+              << widget->accessibleDescription();
+        if (const auto* combo = qobject_cast<const QComboBox*>(widget))
             for (int i = 0; i < combo->count(); ++i)
                 texts << combo->itemText(i);
-        texts << widget->toolTip() << widget->accessibleName() << widget->accessibleDescription();
         AddActions(widget->actions(), texts);
     }
     texts.removeAll(QString());
@@ -97,48 +88,37 @@ QStringList ShownTexts(const QWidget* window) {
 QStringList UnfittedTexts(const QWidget* window) {
     QStringList unfitted;
     for (const QWidget* widget : VisibleWidgets(window)) {
-        QString text;
-        if (const auto* label = qobject_cast<const QLabel*>(widget))
-            text = label->text();
-        else if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
-            text = button->text();
-        else if (const auto* group = qobject_cast<const QGroupBox*>(widget))
-            text = group->title();
-        if (text.isEmpty())
+        const QString caption = Caption(widget);
+        if (caption.isEmpty())
             continue;
         const auto* label = qobject_cast<const QLabel*>(widget);
-        if (label != nullptr && label->wordWrap()) {
-            const int needed = label->heightForWidth(label->contentsRect().width());
-            if (needed > label->contentsRect().height())
-                unfitted << Report(widget, text, needed, label->contentsRect().height()) +
-                                QStringLiteral(" high");
-            continue;
-        }
-        const int needed = NeededWidth(widget, text);
-        const int has = label != nullptr ? label->contentsRect().width() : widget->width();
+        const QRect room = label != nullptr ? label->contentsRect() : widget->rect();
+        // A word-wrapped label must be high enough, any other caption wide enough.
+        const bool wrapped = label != nullptr && label->wordWrap();
+        const int needed = wrapped ? label->heightForWidth(room.width()) : NeededWidth(widget, caption);
+        const int has = wrapped ? room.height() : room.width();
         if (needed > has)
-            unfitted << Report(widget, text, needed, has);
+            unfitted << QStringLiteral("%1 '%2' needs %3, has %4")
+                            .arg(widget->objectName(), caption)
+                            .arg(needed)
+                            .arg(has);
     }
     return unfitted;
 }
 
 QSet<QString> TranslatedSources(const QString& path) {
-    QSet<QString> sources;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         qFatal("cannot read the catalogue %s", qPrintable(path));
-    QXmlStreamReader xml(&file);
+    QSet<QString> sources;
     QString source;
-    while (!xml.atEnd()) {
+    for (QXmlStreamReader xml(&file); !xml.atEnd();) {
         if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
-        if (xml.name() == QLatin1String("source")) {
+        if (xml.name() == QLatin1String("source"))
             source = xml.readElementText();
-        } else if (xml.name() == QLatin1String("translation")) {
-            const QString translation = xml.readElementText();
-            if (!translation.isEmpty() && translation != source)
-                sources << WithoutAccessKey(source);
-        }
+        else if (xml.name() == QLatin1String("translation") && xml.readElementText() != source)
+            sources << WithoutAccessKey(source);
     }
     return sources;
 }
