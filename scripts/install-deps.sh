@@ -22,6 +22,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation2 fontconfig
   xvfb xauth
+  at-spi2-core python3-pyatspi openbox xdotool
   locales
   cups printer-driver-cups-pdf ghostscript poppler-utils libcups2-dev
   desktop-file-utils appstream lintian dpkg-dev fakeroot file
