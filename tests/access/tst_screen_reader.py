@@ -85,7 +85,7 @@ def unnamed_focusable(window):
     return unnamed
 
 
-def focus(desktop, accessible):
+def focus(accessible):
     accessible.queryComponent().grabFocus()
     wait_for(lambda: states(accessible).contains(pyatspi.STATE_FOCUSED), 5, f"focus on {accessible.name!r}")
 
@@ -125,7 +125,7 @@ def calc_track_bar_announces_tensions(desktop, app):
     bar = find(window, pyatspi.ROLE_SLIDER, "Setting")
     shown = labels_of(bar)
     expect(len(shown) == 1, f"the bar is labelled by {[label.name for label in shown]}")
-    focus(desktop, bar)
+    focus(bar)
     # Key, position, and what is heard there; the middle two are read off the tension shown.
     for name, position, heard in (("Home", 1, "45 pounds, springs 1, 3"), ("Right", 2, None),
                                   ("Next", 4, None), ("End", 55, "345.12 pounds, springs 10, 12")):
@@ -155,6 +155,15 @@ def designer_controls_are_named(desktop, app):
     window = find(app, pyatspi.ROLE_FRAME, "KTX Routine Designer")
     unnamed = unnamed_focusable(window)
     expect(not unnamed, f"focusable controls without a name: {unnamed}")
+
+
+def designer_intensity_is_heard_as_a_word(desktop, app):
+    bar = find(find(app, pyatspi.ROLE_FRAME, "KTX Routine Designer"), pyatspi.ROLE_SLIDER, "Intensity")
+    expect(bar.description == "Heavy", f"the intensity says {bar.description!r}")
+    focus(bar)
+    for name, word in (("Home", "Light"), ("Right", "Medium")):
+        key(desktop, name)
+        wait_for(lambda: bar.description == word, 5, f"{word!r} after {name}, not {bar.description!r}")
 
 
 def open_sheet(app):
@@ -204,7 +213,7 @@ def designer_gray_and_zoom_follow_assistive_technology(desktop, app):
              "the sheet at 150 %")
     entry = find(zoom_box, pyatspi.ROLE_TEXT)
     entry.queryEditableText().setTextContents("75")
-    focus(desktop, entry)
+    focus(entry)
     key(desktop, "Return")
     wait_for(lambda: abs(sheet.getExtents(pyatspi.DESKTOP_COORDS).width - 0.75 * width_at_100) < 4, 5,
              "the sheet at 75 %")
@@ -216,6 +225,7 @@ CHECKS = [
     ("handvise2", calc_track_bar_announces_tensions),
     ("handvise2", calc_side_tools_return_at_once),
     ("cadencer", designer_controls_are_named),
+    ("cadencer", designer_intensity_is_heard_as_a_word),
     ("cadencer", designer_sheet_is_read_in_order),
     ("cadencer", designer_gray_and_zoom_follow_assistive_technology),
 ]
