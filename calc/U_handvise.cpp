@@ -482,6 +482,12 @@ void TForm1::Button3Click() {
 }
 
 void TForm1::Button2Click() {
+    // A focus inside the list or its panel goes straight to where it belongs (the bar, or the entry box),
+    // rather than walking through the controls that disappear.
+    QWidget* focused = focusWidget();
+    const bool focusLeaves = focused != nullptr && (focused == ListBox1 || Panel1->isAncestorOf(focused));
+    if (focusLeaves)
+        focused->clearFocus();
     ListBox1->hide();
     Panel1->hide();
     if (TrackBar1->isVisibleTo(this)) {
@@ -492,6 +498,8 @@ void TForm1::Button2Click() {
         setWindowTitle(EntryViewCaption);
         SetClientSize(EntryViewSize.width(), EntryViewSize.height());
         Button3->show();
+        if (focusLeaves)
+            Edit1->setFocus();
     }
 }
 

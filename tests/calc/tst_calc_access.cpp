@@ -220,6 +220,18 @@ private slots:
         QCOMPARE(focused, QList<QWidget*>{Track()});
         QCOMPARE(AccessibleValue(Track()), QString("45 pounds, springs 1, 3"));
         QCOMPARE(QAccessible::queryAccessibleInterface(form.get())->role(), QAccessible::Window);
+
+        // Hide List from its own panel's slider: straight back to the bar.
+        QTest::mouseClick(Get<QLabel>("TensionResult"), Qt::LeftButton);
+        QTest::mouseClick(Get<QPushButton>("Button3"), Qt::LeftButton);
+        QTest::mouseClick(Get<QPushButton>("Button1"), Qt::LeftButton);
+        Get<QWidget>("TLTrackBar1")->setFocus();
+        focused.clear();
+        const auto again =
+            connect(qApp, &QApplication::focusChanged, this, [&](QWidget*, QWidget* now) { focused << now; });
+        Get<QPushButton>("Button2")->click(); // a mouse click would focus the button first
+        disconnect(again);
+        QCOMPARE(focused, (QList<QWidget*>{nullptr, Track()}));
     }
 
     // F1 shows the focused control's topic in the program's help window, one window reused.
