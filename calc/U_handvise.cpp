@@ -8,6 +8,7 @@
 #include "controls/Application.h"
 #include "controls/ClickLabel.h"
 #include "controls/ContextHelp.h"
+#include "controls/Deferred.h"
 #include "controls/DesignedLook.h"
 #include "controls/Fonts.h"
 #include "controls/KeyFilter.h"
@@ -17,6 +18,7 @@
 #include "controls/StandardKeys.h"
 #include "controls/ThinTrackBar.h"
 #include "controls/UAbout.h"
+#include "controls/WindowRole.h"
 #include "model/NumberText.h"
 
 #include <QDateTime>
@@ -146,6 +148,7 @@ TForm1::TForm1(QWidget* parent)
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(ResultViewCaption());
+    controls::ExposeAsWindow(this);
     setFont(controls::PixelFont(QStringLiteral("Trebuchet MS"), 11));
     controls::SetDesignedLook(this, WindowColour);
     CreateControls();
@@ -233,6 +236,8 @@ void TForm1::CreateControls() {
     // The wheel focuses the bar first, so it never moves over a table it has not entered.
     TrackBar1->setFocusPolicy(Qt::WheelFocus);
     TrackBar1->setAccessibleName(tr("Setting", "the settings track bar, for screen readers"));
+    // The tension shown labels the bar for screen readers, which hear it as the bar's value text.
+    TensionResult->setBuddy(TrackBar1);
     TrackBar1->installEventFilter(this);
     controls::SetHelpContext(TrackBar1, 3);
 
@@ -253,6 +258,9 @@ void TForm1::CreateControls() {
     controls::SetHelpContext(psTrackBar1, 6);
 
     CreateTensionList();
+    // Return presses the focused button, as everywhere on the desktop.
+    for (QPushButton* button : findChildren<QPushButton*>())
+        button->setAutoDefault(true);
 
     // Tab order: the track bar first, then the choices, the entry, the list and the panels' sliders.
     setTabOrder(TrackBar1, SpringGroup1);
@@ -309,12 +317,14 @@ void TForm1::ConnectHandlers() {
     connect(Button1, &QPushButton::clicked, this, Guarded(this, &TForm1::Button1Click));
     connect(Button2, &QPushButton::clicked, this, Guarded(this, &TForm1::Button2Click));
     connect(Button3, &QPushButton::clicked, this, Guarded(this, &TForm1::Button3Click));
-    connect(ButtonAbout, &QPushButton::clicked, this, Guarded(this, &TForm1::ButtonAboutClick));
+    // What opens a dialog runs after the click has returned (controls/Deferred.h).
+    using controls::GuardedLater;
+    connect(ButtonAbout, &QPushButton::clicked, this, GuardedLater(this, &TForm1::ButtonAboutClick));
     connect(SpeedButtonCenter, &QToolButton::clicked, this, Guarded(this, &TForm1::SpeedButtonCenterClick));
     connect(SpeedButtonDateTime, &QToolButton::clicked, this,
-            Guarded(this, &TForm1::SpeedButtonDateTimeClick));
-    connect(SpeedButtonP1, &QToolButton::clicked, this, Guarded(this, &TForm1::SpeedButtonP1Click));
-    connect(SpeedButtonConv, &QToolButton::clicked, this, Guarded(this, &TForm1::SpeedButtonConvClick));
+            GuardedLater(this, &TForm1::SpeedButtonDateTimeClick));
+    connect(SpeedButtonP1, &QToolButton::clicked, this, GuardedLater(this, &TForm1::SpeedButtonP1Click));
+    connect(SpeedButtonConv, &QToolButton::clicked, this, GuardedLater(this, &TForm1::SpeedButtonConvClick));
 }
 
 void TForm1::FormCreate() {
@@ -442,9 +452,11 @@ void TForm1::TensionResultClick() {
         SetClientSize(EntryViewSize.width(), EntryViewSize.height());
         Button3->show();
     }
+    // The box takes the focus before the bar goes, so the focus moves once, straight to it.
+    Edit1->show();
+    Edit1->setFocus();
     ShowEntryView();
     Edit1->setText(whole);
-    Edit1->setFocus();
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
@@ -463,13 +475,11 @@ bool TForm1::Edit1KeyPress(QChar key) const {
     return controls::IsDigitOrBackspace(key);
 }
 
+// The track bar takes the focus before the entry box and the buttons go, so the focus moves once, straight
+// to the bar, rather than through each control that is about to disappear.
 void TForm1::Button1Click() {
-    Edit1->lower();
-    Edit1->hide();
-    Button1->hide();
     TensionResult->show();
     if (!ListShown()) {
-        Button3->hide();
         setWindowTitle(ResultViewCaption());
         SetClientSize(ResultViewSize.width(), ResultViewSize.height());
     }
@@ -478,12 +488,20 @@ void TForm1::Button1Click() {
     TrackBar1->show();
     TrackBar1->setFocus();
     PanelTrack->show();
+    Edit1->lower();
+    Edit1->hide();
+    Button1->hide();
+    if (!ListShown())
+        Button3->hide();
 }
 
 void TForm1::Button3Click() {
     SetClientSize(ListViewSize.width(), ListViewSize.height());
     ListBox1->show();
     Panel1->show();
+    // Pressed from the keyboard, the button hands the focus on to the list it opened.
+    if (Button3->hasFocus())
+        ListBox1->setFocus();
     Button3->hide();
     setWindowTitle(ListViewCaption());
     model_.BuildSettings(CurrentSpringCount(), CurrentGripText());
@@ -491,6 +509,12 @@ void TForm1::Button3Click() {
 }
 
 void TForm1::Button2Click() {
+    // A focus inside the list or its panel goes straight to where it belongs (the bar, or the entry box),
+    // rather than walking through the controls that disappear.
+    QWidget* focused = focusWidget();
+    const bool focusLeaves = focused != nullptr && (focused == ListBox1 || Panel1->isAncestorOf(focused));
+    if (focusLeaves)
+        focused->clearFocus();
     ListBox1->hide();
     Panel1->hide();
     if (TrackBar1->isVisibleTo(this)) {
@@ -501,6 +525,8 @@ void TForm1::Button2Click() {
         setWindowTitle(EntryViewCaption());
         SetClientSize(EntryViewSize.width(), EntryViewSize.height());
         Button3->show();
+        if (focusLeaves)
+            Edit1->setFocus();
     }
 }
 

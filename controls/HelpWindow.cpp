@@ -1,10 +1,13 @@
 #include "controls/HelpWindow.h"
 
 #include "controls/Application.h"
+#include "controls/WindowRole.h"
 
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 #include <utility>
@@ -18,6 +21,17 @@ HelpViewerFunction& CurrentViewer() {
     return viewer;
 }
 
+// Where the anchor `name` starts in the page; 0 (the top) when the page has no such anchor.
+int AnchorPosition(const QTextDocument& page, const QString& name) {
+    if (name.isEmpty())
+        return 0;
+    for (QTextBlock block = page.begin(); block.isValid(); block = block.next())
+        for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment)
+            if (fragment.fragment().charFormat().anchorNames().contains(name))
+                return fragment.fragment().position();
+    return 0;
+}
+
 } // namespace
 
 THelpWindow::THelpWindow(QWidget* mainWindow)
@@ -25,7 +39,11 @@ THelpWindow::THelpWindow(QWidget* mainWindow)
     , browser_(new QTextBrowser(this)) {
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(TApplication::Title() + tr(" - Help"));
+    ExposeAsWindow(this);
     browser_->setObjectName(QStringLiteral("HelpBrowser"));
+    browser_->setAccessibleName(QStringLiteral("Help"));
+    // A caret that the keys move, so that screen readers read from where it stands.
+    browser_->setTextInteractionFlags(Qt::TextBrowserInteraction | Qt::TextSelectableByKeyboard);
     browser_->setOpenExternalLinks(true);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -39,10 +57,16 @@ void THelpWindow::ShowTopic(const QUrl& topic) {
         browser_->setSource(topic);
     else
         browser_->setPlainText(tr("The help page %1 is not installed.").arg(topic.toLocalFile()));
+    // The caret stands at the topic, where reading starts.
+    QTextCursor caret(browser_->document());
+    caret.setPosition(AnchorPosition(*browser_->document(), topic.fragment()));
+    browser_->setTextCursor(caret);
     show();
     raise();
     activateWindow();
     browser_->setFocus();
+    if (!topic.fragment().isEmpty())
+        browser_->scrollToAnchor(topic.fragment());
 }
 
 QUrl THelpWindow::Topic() const {

@@ -18,9 +18,19 @@ TRadioGroup::TRadioGroup(const QString& caption, const QStringList& items, QWidg
         layout->addWidget(item);
     }
     connect(buttons_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+        KeepTabStopOnChecked();
         if (checked)
             emit ItemIndexChanged(id);
     });
+    KeepTabStopOnChecked();
+}
+
+// As on every desktop, Tab enters the group at its chosen item and leaves it with the next Tab; the
+// arrow keys move the choice within the group. Without a choice, every item is a tab stop.
+void TRadioGroup::KeepTabStopOnChecked() {
+    const QAbstractButton* checked = buttons_->checkedButton();
+    for (QAbstractButton* item : buttons_->buttons())
+        item->setFocusPolicy(checked == nullptr || item == checked ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 int TRadioGroup::ItemIndex() const {

@@ -28,6 +28,8 @@ signals:
     void ItemIndexChanged(int index);
 
 private:
+    void KeepTabStopOnChecked();
+
     QButtonGroup* buttons_;
 };
 

@@ -75,8 +75,10 @@ public:
         return QAccessibleWidget::interface_cast(type);
     }
 
+    // Qt's AT-SPI bridge passes values on as bare numbers and drops the value text, while description
+    // changes reach a screen reader with their events: the description says what the position means.
     QString text(QAccessible::Text type) const override {
-        if (type == QAccessible::Value)
+        if (type == QAccessible::Value || type == QAccessible::Description)
             return Bar()->ValueText();
         return QAccessibleWidget::text(type);
     }
@@ -112,6 +114,11 @@ TThinTrackBar::TThinTrackBar(Qt::Orientation orientation, QWidget* parent)
         return true;
     }();
     Q_UNUSED(factoryInstalled);
+    // Connected before any window's handler: a bar without a text of its own announces its new position.
+    connect(this, &QSlider::valueChanged, this, [this] {
+        if (valueText_.isEmpty())
+            AnnounceValueText();
+    });
     connect(pageRepeat_, &QTimer::timeout, this, [this] {
         pageRepeat_->setInterval(RepeatIntervalMs);
         PageTowardPress();
@@ -163,8 +170,16 @@ void TThinTrackBar::SetValueText(const QString& text) {
     if (text == valueText_)
         return;
     valueText_ = text;
-    QAccessibleValueChangeEvent changed(this, value());
-    QAccessible::updateAccessibility(&changed);
+    AnnounceValueText();
+}
+
+void TThinTrackBar::AnnounceValueText() {
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleValueChangeEvent valueChanged(this, value());
+    QAccessible::updateAccessibility(&valueChanged);
+    QAccessibleEvent descriptionChanged(this, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&descriptionChanged);
 }
 
 // The selection range is remembered for code that sets it, but nothing draws it: no repaint needed.

@@ -39,7 +39,8 @@ public:
     void SetSelEnd(int value);
 
     // What the position means, for screen readers ("45 pounds", "Heavy"); the position itself when empty.
-    // Windows set it whenever the position changes.
+    // Windows set it whenever the position changes. Screen readers get it as the bar's accessible value
+    // text and, with a change event, as its description.
     QString ValueText() const;
     void SetValueText(const QString& text);
 
@@ -93,6 +94,7 @@ private:
     void PaintThumb(QPainter& painter, const Geometry& g) const;
     void PaintFocus(QPainter& painter) const;
 
+    void AnnounceValueText();
     void PageTowardPress();
     void StopMouseAction();
     void WatchWindow();

@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFrame>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrintDialog>
@@ -21,6 +22,7 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include <utility>
@@ -39,6 +41,11 @@ constexpr int ToolBarHeight = 93;
 constexpr int SmallPixels = 11, ButtonPixels = 13;
 const QString Tahoma = QStringLiteral("Tahoma");
 const QString Verdana = QStringLiteral("Verdana");
+
+// The title of print jobs and of saved PDF files.
+QString JobTitle() {
+    return TForm2::tr("Training Cycle", "title of the print job");
+}
 
 enum ZoomItem { Zoom100, Zoom150, Zoom200, ZoomToWidth, ZoomToHeight, ZoomToFit };
 
@@ -201,14 +208,26 @@ void TForm2::ConnectHandlers() {
     using preview::TPrintPreview;
     connect(ButtonPrint, &QPushButton::clicked, this, controls::Guarded(this, &TForm2::ButtonPrintClick));
     connect(SavePDFButton, &QPushButton::clicked, this, controls::Guarded(this, &TForm2::SavePDFButtonClick));
-    connect(Grayscale, &QCheckBox::clicked, this, controls::Guarded(this, &TForm2::GrayscaleClick));
+    // The box's state, whoever changed it: a click, Space, a screen reader or code.
+    connect(Grayscale, &QCheckBox::toggled, this, controls::Guarded(this, &TForm2::GrayscaleClick));
     connect(ButtonReset, &QPushButton::clicked, this, controls::Guarded(this, &TForm2::ButtonResetClick));
     connect(ThinTrackBarBright, &QSlider::valueChanged, this,
             controls::Guarded(this, &TForm2::ThinTrackBarBrightChange));
     connect(ThinTrackBarContrast, &QSlider::valueChanged, this,
             controls::Guarded(this, &TForm2::ThinTrackBarContrastChange));
-    // Only the user's choice of an item zooms; the selection set from the control does not come back.
-    connect(ComboBoxZoom, &QComboBox::activated, this, controls::Guarded(this, &TForm2::ComboBoxZoomChange));
+    // An item chosen by any means zooms (the selection set from the control does not come back); a typed
+    // zoom applies when the typing ends.
+    connect(ComboBoxZoom, &QComboBox::currentIndexChanged, this,
+            controls::Guarded(this, &TForm2::ComboBoxZoomChange));
+    connect(ComboBoxZoom->lineEdit(), &QLineEdit::editingFinished, this,
+            controls::Guarded(this, &TForm2::ComboBoxZoomTyped));
+    // A screen reader chooses an item by selecting it in the closed box's list: the box takes it. While
+    // the list is open, its selection only follows the pointer and keys until the user picks an item.
+    connect(ComboBoxZoom->view()->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        const QModelIndexList chosen = ComboBoxZoom->view()->selectionModel()->selectedRows();
+        if (!ComboBoxZoom->view()->isVisible() && !chosen.isEmpty())
+            ComboBoxZoom->setCurrentIndex(chosen.constFirst().row());
+    });
     connect(Button1, &QPushButton::clicked, this, &QDialog::reject);
     // Print and save from the keyboard: the buttons' keys press them only while they are enabled.
     // Escape closes the window as "Cancel" does (the dialog's own key).
@@ -327,7 +346,7 @@ void TForm2::ButtonPrintClick() {
     if (!ExecPrintDialog())
         return;
     const controls::TWaitCursor wait;
-    PrintPreview1->SetPrintJobTitle(tr("Training Cycle", "title of the print job"));
+    PrintPreview1->SetPrintJobTitle(JobTitle());
     // A failed job has already restored the caption and the button through OnAfterPrint.
     PrintPreview1->Print();
 }
@@ -338,6 +357,8 @@ void TForm2::SavePDFButtonClick() {
         return;
     const controls::TWaitCursor wait;
     setWindowTitle(Title() + tr(" - Saving as PDF..."));
+    // The PDF carries the document's title, as a print job does.
+    PrintPreview1->SetPrintJobTitle(JobTitle());
     // The caption returns before a failure reaches the error display.
     struct CaptionGuard {
         TForm2* Form;
@@ -391,6 +412,17 @@ void TForm2::ComboBoxZoomChange(int index) {
     default:
         break; // typed text
     }
+}
+
+// A typed percentage zooms within the control's limits; any other text gives way to the zoom in force.
+void TForm2::ComboBoxZoomTyped() {
+    const QString text = ComboBoxZoom->currentText().trimmed();
+    bool number = false;
+    const int typed = text.toInt(&number);
+    // The text of an item is that item's choice, which the box has made already.
+    if (number && ComboBoxZoom->findText(text) < 0)
+        PrintPreview1->SetZoom(typed);
+    PrintPreview1ZoomChange();
 }
 
 void TForm2::PrintPreview1BeginDoc() {
@@ -447,7 +479,11 @@ void TForm2::PrintPreview1ZoomChange() {
         }
         break;
     }
+    const QSignalBlocker fromTheControl(ComboBoxZoom);
     ComboBoxZoom->setCurrentIndex(index);
+    // A zoom that is none of the items still shows, as the number it is.
+    if (index < 0 && PrintPreview1->ZoomState() == preview::zsZoomOther)
+        ComboBoxZoom->setEditText(QString::number(PrintPreview1->Zoom()));
     DescribePreview();
 }
 

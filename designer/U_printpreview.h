@@ -71,6 +71,7 @@ private:
     void ThinTrackBarBrightChange(int position);
     void ThinTrackBarContrastChange(int position);
     void ComboBoxZoomChange(int index);
+    void ComboBoxZoomTyped();
 
     void PrintPreview1BeginDoc();
     void PrintPreview1EndDoc();

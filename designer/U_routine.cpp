@@ -4,6 +4,7 @@
 #include "controls/AlignEdit.h"
 #include "controls/Application.h"
 #include "controls/ContextHelp.h"
+#include "controls/Deferred.h"
 #include "controls/DesignedLook.h"
 #include "controls/Fonts.h"
 #include "controls/KeyFilter.h"
@@ -174,6 +175,10 @@ void TForm1::CreateControls() {
         controls::Place<QPushButton>(client, "ButtonAbout", QRect(63, 262, 57, 19), tr("&About..."));
     Button1 = controls::Place<QPushButton>(client, "Button1", QRect(292, 262, 34, 19), tr("E&xit"));
 
+    // Return presses the focused button, as everywhere on the desktop.
+    for (QPushButton* button : {ButtonCycle, ButtonHelp, ButtonAbout, Button1})
+        button->setAutoDefault(true);
+
     setTabOrder(Edit1, ButtonCycle);
     setTabOrder(ButtonCycle, ThinTrackBar1);
     setTabOrder(ThinTrackBar1, ButtonHelp);
@@ -250,13 +255,16 @@ void TForm1::ConnectHandlers() {
             controls::RunGuarded([&] { (this->*handler)(item); });
         };
     };
-    connect(ButtonCycle, &QPushButton::clicked, this, controls::Guarded(this, &TForm1::ButtonCycleClick));
-    connect(Print1, &QAction::triggered, this, controls::Guarded(this, &TForm1::ButtonCycleClick));
+    // What opens a modal window runs after the click or menu command has returned (controls/Deferred.h).
+    connect(ButtonCycle, &QPushButton::clicked, this,
+            controls::GuardedLater(this, &TForm1::ButtonCycleClick));
+    connect(Print1, &QAction::triggered, this, controls::GuardedLater(this, &TForm1::ButtonCycleClick));
     connect(ButtonHelp, &QPushButton::clicked, this, controls::Guarded(this, &TForm1::ButtonHelpClick));
     connect(Help2, &QAction::triggered, this, controls::Guarded(this, &TForm1::ButtonHelpClick));
     connect(VisitWebsite1, &QAction::triggered, this, controls::Guarded(this, &TForm1::VisitWebsite1Click));
-    connect(ButtonAbout, &QPushButton::clicked, this, controls::Guarded(this, &TForm1::ButtonAboutClick));
-    connect(About1, &QAction::triggered, this, controls::Guarded(this, &TForm1::ButtonAboutClick));
+    connect(ButtonAbout, &QPushButton::clicked, this,
+            controls::GuardedLater(this, &TForm1::ButtonAboutClick));
+    connect(About1, &QAction::triggered, this, controls::GuardedLater(this, &TForm1::ButtonAboutClick));
     connect(Button1, &QPushButton::clicked, this, controls::Guarded(this, &TForm1::Exit1Click));
     connect(Exit1, &QAction::triggered, this, controls::Guarded(this, &TForm1::Exit1Click));
     for (QAction* item : {N11, N21, N31, N41})

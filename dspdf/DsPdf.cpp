@@ -98,6 +98,28 @@ void EnsureApplication() {
             "dspdf", "The PDF library needs a graphical application; this program has none"))};
 }
 
+// The document's metadata stream: the writer has no language of its own, but it takes this packet, in
+// which title, creator and language are standard entries.
+QByteArray DescriptionPacket(const QString& title, const QString& creator, const QString& language) {
+    QString packet =
+        QStringLiteral("<?xpacket begin='\uFEFF' id='W5M0MpCehiHzreSzNTczkc9d'?>\n"
+                       "<x:xmpmeta xmlns:x='adobe:ns:meta/'>\n"
+                       "<rdf:RDF xmlns:rdf='http://www.w3.org/1999/02/22-rdf-syntax-ns#'>\n"
+                       "<rdf:Description rdf:about='' xmlns:dc='http://purl.org/dc/elements/1.1/'"
+                       " xmlns:xmp='http://ns.adobe.com/xap/1.0/'>\n");
+    if (!title.isEmpty())
+        packet += QStringLiteral("<dc:title><rdf:Alt><rdf:li xml:lang='x-default'>%1</rdf:li></rdf:Alt>"
+                                 "</dc:title>\n")
+                      .arg(title.toHtmlEscaped());
+    if (!language.isEmpty())
+        packet += QStringLiteral("<dc:language><rdf:Bag><rdf:li>%1</rdf:li></rdf:Bag></dc:language>\n")
+                      .arg(language.toHtmlEscaped());
+    packet += QStringLiteral("<xmp:CreatorTool>%1</xmp:CreatorTool>\n"
+                             "</rdf:Description>\n</rdf:RDF>\n</x:xmpmeta>\n<?xpacket end='w'?>")
+                  .arg(creator.toHtmlEscaped());
+    return packet.toUtf8();
+}
+
 Document& OpenDocument() {
     if (document == nullptr)
         throw Failure{Text(QT_TRANSLATE_NOOP("dspdf", "No PDF document has been started"))};
@@ -331,6 +353,19 @@ int PrintPageF(const char* fileName) {
     return Guarded([&] {
         Document& doc = OpenDocument();
         DrawPage(doc, ReadPageFile(fileName));
+    });
+}
+
+int SetDocInfo(const char* title, const char* language) {
+    return Guarded([&] {
+        Document& doc = OpenDocument();
+        // The writer takes its description when it starts the document, with the first page.
+        if (doc.pageOpen || doc.pageNumber > 1)
+            throw Failure{"The document's title must be set before its first page is drawn on"};
+        const QString titleText = QString::fromUtf8(title != nullptr ? title : "");
+        const QString languageText = QString::fromUtf8(language != nullptr ? language : "");
+        doc.writer->setTitle(titleText);
+        doc.writer->setDocumentXmpMetadata(DescriptionPacket(titleText, doc.writer->creator(), languageText));
     });
 }
 

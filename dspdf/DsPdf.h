@@ -28,6 +28,9 @@ DSPDF_EXPORT int SetPage(int paperCode, int orientation, int width, int height);
 DSPDF_EXPORT int PrintPageM(const void* bytes, int count);
 // As PrintPageM, with the bytes read from a file (UTF-8 name).
 DSPDF_EXPORT int PrintPageF(const char* fileName);
+// The document's title and language (a BCP 47 tag such as "en"), UTF-8, either may be empty or null; any
+// time between BeginDoc and EndDoc. Optional for the loader: an older library without it still works.
+DSPDF_EXPORT int SetDocInfo(const char* title, const char* language);
 // The message of the last failure, empty when none since BeginDoc; valid until the next call.
 DSPDF_EXPORT const char* LastError(void);
 

@@ -79,6 +79,7 @@ bool TPdfLibrary::LoadFile(const QString& fileName) {
     PrintPageM = reinterpret_cast<TPrintPageM>(resolve("PrintPageM"));
     PrintPageF = reinterpret_cast<TPrintPageF>(resolve("PrintPageF"));
     LastError = reinterpret_cast<TLastError>(resolve("LastError"));
+    SetDocInfo = reinterpret_cast<TSetDocInfo>(resolve("SetDocInfo"));
 
     // Where the system search really found it: an empty entry in LD_LIBRARY_PATH, or ".", means the
     // working directory, and the loader then reports a relative path. A library from there is not one
@@ -110,6 +111,7 @@ void TPdfLibrary::Clear() {
     PrintPageM = nullptr;
     PrintPageF = nullptr;
     LastError = nullptr;
+    SetDocInfo = nullptr;
     fileName_.clear();
 }
 
@@ -119,7 +121,8 @@ std::string TPdfLibrary::LastErrorText(const std::string& fallback) const {
 }
 
 void TPdfLibrary::SaveDocument(const QString& fileName, int pageCount, const TPdfPaper& paper,
-                               const std::function<QByteArray(int page)>& pageBytes) const {
+                               const std::function<QByteArray(int page)>& pageBytes,
+                               const TPdfDocInfo& info) const {
     if (!Loaded())
         throw EMissingPDFLibrary();
     // The first failure's message is taken at once: EndDoc, which must still run, may replace it.
@@ -133,6 +136,11 @@ void TPdfLibrary::SaveDocument(const QString& fileName, int pageCount, const TPd
     if (!check(BeginDoc(fileName.toUtf8().constData()), "BeginDoc"))
         throw EPdfError(failure); // no document was started, so there is none to end
     try {
+        const bool describe = SetDocInfo != nullptr && !(info.Title.isEmpty() && info.Language.isEmpty());
+        if (describe &&
+            !check(SetDocInfo(info.Title.toUtf8().constData(), info.Language.toUtf8().constData()),
+                   "SetDocInfo"))
+            pageCount = 0;
         QByteArray bytes; // reused for every page
         for (int page = 1; page <= pageCount; ++page) {
             bytes = pageBytes(page);

@@ -34,6 +34,12 @@ struct TPdfPaper {
     int Height = 0;
 };
 
+// What the PDF says about itself: its title and its language (a BCP 47 tag); empty ones are left out.
+struct TPdfDocInfo {
+    QString Title;
+    QString Language;
+};
+
 // True when every entry of a library search path such as LD_LIBRARY_PATH is an absolute folder (an unset
 // or empty path too); an empty or relative entry is read against the working folder.
 bool SearchPathIsAbsolute(const QByteArray& searchPath);
@@ -47,6 +53,7 @@ public:
     using TPrintPageM = int (*)(const void* bytes, int count);
     using TPrintPageF = int (*)(const char* fileName);
     using TLastError = const char* (*)();
+    using TSetDocInfo = int (*)(const char* title, const char* language);
 
     TPdfLibrary() = default;
     TPdfLibrary(const TPdfLibrary&) = delete;
@@ -73,13 +80,15 @@ public:
     // The message of the library's last failure, or `fallback` when it gives none.
     std::string LastErrorText(const std::string& fallback) const;
 
-    // Writes `pageCount` pages to `fileName`: BeginDoc, then for each page NewPage (from the second
+    // Writes `pageCount` pages to `fileName`: BeginDoc, SetDocInfo when the library has it and there is
+    // something to say, then for each page NewPage (from the second
     // on), SetPage and PrintPageM with the page's bytes, and EndDoc whatever happened before, once
     // BeginDoc has been called. Raises EMissingPDFLibrary without the library, EPdfError with the
     // library's message for the first failed call, after EndDoc; a failure of `pageBytes` propagates
     // after EndDoc too.
     void SaveDocument(const QString& fileName, int pageCount, const TPdfPaper& paper,
-                      const std::function<QByteArray(int page)>& pageBytes) const;
+                      const std::function<QByteArray(int page)>& pageBytes,
+                      const TPdfDocInfo& info = {}) const;
 
     TBeginDoc BeginDoc = nullptr;
     TEndDoc EndDoc = nullptr;
@@ -88,6 +97,8 @@ public:
     TPrintPageM PrintPageM = nullptr;
     TPrintPageF PrintPageF = nullptr;
     TLastError LastError = nullptr;
+    // Optional: a library without it writes documents without a title.
+    TSetDocInfo SetDocInfo = nullptr;
 
 private:
     void Clear();

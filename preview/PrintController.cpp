@@ -6,6 +6,7 @@
 #include "preview/PrintPreviewPrivate.h"
 
 #include <QImage>
+#include <QLocale>
 #include <QPainter>
 
 #include <algorithm>
@@ -415,6 +416,13 @@ TCanvas* TPrintController::DirectCanvas() const {
 
 // ---- PDF export
 
+// The document's title is the print job's; its language the program's (English for the C locale).
+TPdfDocInfo TPrintController::DocumentInfo() const {
+    const QLocale locale;
+    const bool plain = locale.language() == QLocale::C;
+    return {Data().printJobTitle, plain ? QStringLiteral("en") : locale.bcp47Name()};
+}
+
 void TPrintController::SaveAsPDF(const QString& fileName) {
     const TPdfLibrary& library = TPdfLibrary::Instance();
     if (!library.Loaded())
@@ -430,10 +438,13 @@ void TPrintController::SaveAsPDF(const QString& fileName) {
     paper.Height = control_.ConvertY(Data().paperSize.height(), Data().units, mmHiMetric);
     control_.SetState(TPreviewState::SavingPDF);
     try {
-        library.SaveDocument(fileName, control_.TotalPages(), paper, [this](int page) {
-            const TMetafile* metafile = control_.Pages(page);
-            return metafile != nullptr ? metafile->SaveToData() : QByteArray();
-        });
+        library.SaveDocument(
+            fileName, control_.TotalPages(), paper,
+            [this](int page) {
+                const TMetafile* metafile = control_.Pages(page);
+                return metafile != nullptr ? metafile->SaveToData() : QByteArray();
+            },
+            DocumentInfo());
     } catch (...) {
         // The library's failure is reported once the document is ended and the control is idle again.
         FinishAndRethrow(std::current_exception(), [this] { control_.SetState(TPreviewState::Idle); });

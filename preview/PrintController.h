@@ -14,6 +14,8 @@ class QPainter;
 
 namespace preview {
 
+struct TPdfDocInfo;
+
 class TCanvas;
 class TMetafile;
 class TPrintPreview;
@@ -63,6 +65,7 @@ public:
 
 private:
     TPrintPreviewPrivate& Data() const;
+    TPdfDocInfo DocumentInfo() const;
     // Printer pixels at `dpi` to the control's units and back.
     int FromPrinterPixels(int value, int dpi) const;
     int ToPrinterPixels(int value, int dpi) const;

@@ -3,6 +3,7 @@
 #include "preview/PrintPreview.h"
 
 #include "preview/Errors.h"
+#include "preview/PageReader.h"
 #include "preview/PdfLibrary.h"
 #include "preview/PrintPreviewPrivate.h"
 #include "preview/Startup.h"
@@ -87,6 +88,8 @@ TPrintPreview::TPrintPreview(QWidget* parent)
         PaperMouseUp(event);
     };
     d_->paperView->AssignTo(d_->paper);
+    // Screen readers read the current page's text on the sheet.
+    new TPageReader(*this);
 
     int width = 0;
     int height = 0;

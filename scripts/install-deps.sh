@@ -23,6 +23,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation2 fonts-urw-base35 fontconfig
   xvfb xauth
+  at-spi2-core python3-pyatspi openbox xdotool
   locales
   cups printer-driver-cups-pdf ghostscript poppler-utils libcups2-dev
   desktop-file-utils appstream lintian dpkg-dev fakeroot file

@@ -5,6 +5,7 @@
 #include "calc/U_handvise.h"
 #include "calc/U_percentages.h"
 #include "controls/HelpWindow.h"
+#include "controls/RadioGroup.h"
 #include "controls/ThinTrackBar.h"
 #include "controls/UAbout.h"
 #include "tests/support/Readability.h"
@@ -14,8 +15,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QStyle>
+#include <QTextBlock>
+#include <QTextBrowser>
 #include <QToolButton>
 #include <QtTest>
 
@@ -170,6 +175,7 @@ private slots:
                     modal->close();
             });
         QTest::keyClick(Track(), Qt::Key(key), Qt::ControlModifier);
+        testsupport::RunQueuedCalls();
         if (opens.isEmpty()) {
             const QRect screen = form->screen()->geometry();
             const QSize outer = form->frameGeometry().size();
@@ -194,6 +200,40 @@ private slots:
         QVERIFY(!form->isVisible());
     }
 
+    // Return presses the focused button; Tab enters a radio group at its chosen item and leaves it with the
+    // next Tab; a command that hides the focused control moves the focus once, straight where it belongs.
+    void keyboardAsOnTheDesktop() {
+        Open();
+        QTest::keyClick(Track(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), Get<controls::TRadioGroup>("SpringGroup1")->Item(1));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(qobject_cast<QRadioButton*>(QApplication::focusWidget())->text(), QString("Inner"));
+
+        QTest::mouseClick(Get<QLabel>("TensionResult"), Qt::LeftButton);
+        Get<QPushButton>("Button1")->setFocus();
+        QList<QWidget*> focused;
+        const auto connection =
+            connect(qApp, &QApplication::focusChanged, this, [&](QWidget*, QWidget* now) { focused << now; });
+        QTest::keyClick(Get<QPushButton>("Button1"), Qt::Key_Return);
+        disconnect(connection);
+        QCOMPARE(form->View(), calc::TForm1::TView::Result);
+        QCOMPARE(focused, QList<QWidget*>{Track()});
+        QCOMPARE(AccessibleValue(Track()), QString("45 pounds, springs 1, 3"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(form.get())->role(), QAccessible::Window);
+
+        // Hide List from its own panel's slider: straight back to the bar.
+        QTest::mouseClick(Get<QLabel>("TensionResult"), Qt::LeftButton);
+        QTest::mouseClick(Get<QPushButton>("Button3"), Qt::LeftButton);
+        QTest::mouseClick(Get<QPushButton>("Button1"), Qt::LeftButton);
+        Get<QWidget>("TLTrackBar1")->setFocus();
+        focused.clear();
+        const auto again =
+            connect(qApp, &QApplication::focusChanged, this, [&](QWidget*, QWidget* now) { focused << now; });
+        Get<QPushButton>("Button2")->click(); // a mouse click would focus the button first
+        disconnect(again);
+        QCOMPARE(focused, (QList<QWidget*>{nullptr, Track()}));
+    }
+
     // F1 shows the focused control's topic in the program's help window, one window reused.
     void f1ShowsTheTopicInTheHelpWindow() {
         Open();
@@ -203,6 +243,11 @@ private slots:
         QCOMPARE(help->Topic().fragment(), QString("context-3"));
         QVERIFY(help->Topic().path().endsWith("/ktxcalc.html"));
         QVERIFY(help->isVisible());
+        // Reading starts at the topic: the page has the focus and its caret stands at the topic's anchor.
+        auto* page = help->findChild<QTextBrowser*>();
+        QCOMPARE(help->focusWidget(), page);
+        QCOMPARE(page->textCursor().block().text(), QString("Setting track bar"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(help)->role(), QAccessible::Window);
         QTest::keyClick(help, Qt::Key_Escape);
         QVERIFY(!help->isVisible());
         form->activateWindow();

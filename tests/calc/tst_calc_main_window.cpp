@@ -64,7 +64,10 @@ private:
         QFAIL("no such radio item");
     }
 
-    void Click(const char* name) { QTest::mouseClick(Get<QAbstractButton>(name), Qt::LeftButton); }
+    void Click(const char* name) {
+        QTest::mouseClick(Get<QAbstractButton>(name), Qt::LeftButton);
+        testsupport::RunQueuedCalls();
+    }
 
     // Enters the track bar from the spring-count group with Shift+Tab, as a keyboard user does.
     void TabIntoTrackBar() {

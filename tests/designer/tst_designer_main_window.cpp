@@ -68,7 +68,10 @@ private:
     QLineEdit* Maximum() { return Get<QLineEdit>("Edit1"); }
     TThinTrackBar* Intensity() { return Get<TThinTrackBar>("ThinTrackBar1"); }
     QAction* Item(const char* name) { return Get<QAction>(name); }
-    void Click(const char* name) { QTest::mouseClick(Get<QAbstractButton>(name), Qt::LeftButton); }
+    void Click(const char* name) {
+        QTest::mouseClick(Get<QAbstractButton>(name), Qt::LeftButton);
+        testsupport::RunQueuedCalls();
+    }
 
     // Opens a menu of the menu bar with the mouse and clicks one of its items.
     void ChooseMenuItem(const char* menuName, const char* itemName) {
@@ -77,6 +80,7 @@ private:
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
         QTRY_VERIFY(menu->isVisible());
         QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(Item(itemName)).center());
+        testsupport::RunQueuedCalls();
     }
 
     // The offscreen desktop gives the focus back to no window after a dialog; a real one activates ours.
@@ -478,6 +482,7 @@ private slots:
         };
         testsupport::WhenModalOpens(whenReady);
         QTest::keySequence(Maximum(), QKeySequence::Print);
+        testsupport::RunQueuedCalls();
         QVERIFY(previewed);
         QTRY_VERIFY(shown.isNull());
         Reactivate();

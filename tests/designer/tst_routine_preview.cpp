@@ -209,6 +209,7 @@ private slots:
         for (int generation = 0; generation < 2; ++generation) {
             testsupport::WhenModalOpens(whenReady);
             QTest::mouseClick(Child<QPushButton>(&designerWindow, "ButtonCycle"), Qt::LeftButton);
+            testsupport::RunQueuedCalls();
             QCOMPARE(seen.size(), generation + 1);
             // Each generation has a window of its own, gone once closed.
             QVERIFY(seen.last().window.isNull());
@@ -266,12 +267,12 @@ private slots:
         CtrlWheel(-1);
         QCOMPARE(ZoomBox()->currentIndex(), -1);
 
-        // Text typed into the box and Enter change nothing and close nothing.
+        // A zoom typed into the box and Enter zoom, add no item and close nothing.
         ZoomBox()->setFocus();
         ZoomBox()->lineEdit()->selectAll();
         QTest::keyClicks(ZoomBox()->lineEdit(), "130");
         QTest::keyClick(ZoomBox()->lineEdit(), Qt::Key_Return);
-        QCOMPARE(Preview()->Zoom(), 190);
+        QCOMPARE(Preview()->Zoom(), 130);
         QVERIFY(form->isVisible());
         QCOMPARE(ZoomBox()->count(), 6);
         // Typing an item's text is choosing it.
@@ -528,6 +529,71 @@ private slots:
         auto* bright = QAccessible::queryAccessibleInterface(Bar("ThinTrackBarBright"));
         QCOMPARE(bright->text(QAccessible::Name), QString("Brightness"));
         QCOMPARE(bright->text(QAccessible::Value), QString("-40"));
+    }
+
+    // The zoom box follows whatever changes it: a typed zoom within the limits, its list's selection
+    // made without opening it (as a screen reader does); text that is no zoom gives way to the zoom in force.
+    void theZoomBoxFollowsEverySource_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<int>("zoom");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("typed 75") << "75" << -1 << 75 << "75";
+        QTest::newRow("typed past the limit") << "1000" << -1 << 200 << "200";
+        QTest::newRow("typed text") << "big" << -1 << 100 << "100";
+        QTest::newRow("selected in the list") << "" << 1 << 150 << "150";
+        QTest::newRow("fit selected") << "" << 5 << -1 << "zoom to fit";
+    }
+
+    void theZoomBoxFollowsEverySource() {
+        QFETCH(QString, typed);
+        QFETCH(int, selected);
+        QFETCH(int, zoom);
+        QFETCH(QString, shown);
+        Open();
+        if (selected >= 0) {
+            QAbstractItemView* list = ZoomBox()->view();
+            list->selectionModel()->select(list->model()->index(selected, 0),
+                                           QItemSelectionModel::ClearAndSelect);
+        } else {
+            ZoomBox()->lineEdit()->selectAll();
+            QTest::keyClicks(ZoomBox()->lineEdit(), typed);
+            QTest::keyClick(ZoomBox()->lineEdit(), Qt::Key_Return);
+        }
+        if (zoom > 0)
+            QCOMPARE(Preview()->Zoom(), zoom);
+        else
+            QCOMPARE(Preview()->ZoomState(), preview::zsZoomToFit);
+        QCOMPARE(ZoomBox()->currentText(), shown);
+    }
+
+    // Grayscale follows the box's state also when code or a screen reader sets it, not only a click.
+    void grayscaleFollowsTheBoxWhoeverSetsIt() {
+        Open();
+        Get<QCheckBox>("Grayscale")->setChecked(true);
+        QCOMPARE(Preview()->Grayscale(), preview::TGrayscaleOptions(preview::gsPreview | preview::gsPrint));
+        QVERIFY(Bar("ThinTrackBarBright")->isEnabled() && Get<QPushButton>("ButtonReset")->isVisible());
+    }
+
+    // The sheet reads aloud week by week: its page object holds the sheet's lines in reading order.
+    void theSheetIsReadWeekByWeek() {
+        Open();
+        QAccessibleInterface* page = QAccessible::queryAccessibleInterface(Preview()->PaperPreview());
+        QCOMPARE(page->text(QAccessible::Name), QString("Page 1 of 1"));
+        QAccessibleTextInterface* text = page->textInterface();
+        QVERIFY(text != nullptr);
+        int start = 0, end = 0;
+        QCOMPARE(text->textAtOffset(0, QAccessible::LineBoundary, &start, &end), QString("Week : 1\n"));
+        const QString firstSet = text->textAfterOffset(0, QAccessible::LineBoundary, &start, &end);
+        QVERIFY2(firstSet.startsWith("2, 8") && firstSet.contains("(127.5) x 8"), qPrintable(firstSet));
+        const QString all = text->text(0, text->characterCount());
+        QCOMPARE(all.count("Week : "), 8);
+        QVERIFY(all.indexOf("Week : 7") < all.indexOf("Week : 8"));
+        // Each character lies on the sheet where it shows.
+        const QRect week = text->characterRect(0);
+        QVERIFY(Preview()->PaperPreview()->rect().contains(
+            Preview()->PaperPreview()->mapFromGlobal(week.center())));
+        QCOMPARE(text->offsetAtPoint(week.center()), 0);
     }
 
     // Print and save from the keyboard ask their dialogs; Escape closes the window.

@@ -104,13 +104,20 @@ void TestPdfExport::pagesKeepTheirSizeTextsAndFonts() {
     QFETCH(int, height);
     QFETCH(QSizeF, points);
     const QString file = dir_.filePath(QStringLiteral("routine %1.pdf").arg(QTest::currentDataTag()));
-    library_.SaveDocument(file, 3, {paperCode, orientation, width, height}, [&](int page) {
-        return RecordedPage(width, height, QStringLiteral("Training Cycle page %1").arg(page));
-    });
+    library_.SaveDocument(file, 3, {paperCode, orientation, width, height},
+                          [&](int page) {
+                              return RecordedPage(width, height,
+                                                  QStringLiteral("Training Cycle page %1").arg(page));
+                          },
+                          {QStringLiteral("Training Cycle"), QStringLiteral("en")});
 
     bool ok = false;
     const QString info = RunTool("pdfinfo", {file}, &ok);
     QVERIFY2(ok, qPrintable(info));
+    QVERIFY2(info.contains(QRegularExpression("Title:\\s+Training Cycle\\n")), qPrintable(info));
+    QVERIFY2(info.contains(QRegularExpression("Creator:\\s+Varnok Handvise\\n")), qPrintable(info));
+    const QString metadata = RunTool("pdfinfo", {"-meta", file});
+    QVERIFY2(metadata.contains("<dc:language><rdf:Bag><rdf:li>en</rdf:li>"), qPrintable(metadata));
     QCOMPARE(PdfPageCount(info), 3);
     const QSizeF size = PdfPageSize(info);
     QVERIFY2(qAbs(size.width() - points.width()) < 1 && qAbs(size.height() - points.height()) < 1,

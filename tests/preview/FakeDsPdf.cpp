@@ -1,6 +1,7 @@
 // A stand-in for the PDF library that logs its calls in memory and fails on request, so that the
-// binding and its call order can be checked without writing PDF files. Built twice: complete, and
-// without NewPage (FAKE_DSPDF_WITHOUT_NEWPAGE) to stand for a library that lacks an entry point.
+// binding and its call order can be checked without writing PDF files. Built three times: with the
+// required entry points only, without NewPage (FAKE_DSPDF_WITHOUT_NEWPAGE) to stand for a library that
+// lacks one, and with the optional SetDocInfo (FAKE_DSPDF_WITH_DOCINFO).
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -60,6 +61,11 @@ __attribute__((visibility("default"))) int PrintPageM(const void* bytes, int cou
 __attribute__((visibility("default"))) int PrintPageF(const char* fileName) {
     return Logged("PrintPageF", std::string("(") + fileName + ")");
 }
+#ifdef FAKE_DSPDF_WITH_DOCINFO
+__attribute__((visibility("default"))) int SetDocInfo(const char* title, const char* language) {
+    return Logged("SetDocInfo", std::string("(") + title + "," + language + ")");
+}
+#endif
 __attribute__((visibility("default"))) const char* LastError() {
     return lastError.c_str();
 }

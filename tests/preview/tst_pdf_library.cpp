@@ -25,6 +25,8 @@ private slots:
     void aFailureReadingAPageStillEndsTheDocument();
     void withoutTheLibrarySavingRaisesMissingAndCallsNothing();
     void aLibraryLackingAnEntryPointCountsAsMissing();
+    void theTitleGoesFirstToALibraryThatTakesIt_data();
+    void theTitleGoesFirstToALibraryThatTakesIt();
     void theSystemSearchPathIsUsedButNeverTheWorkingDirectory();
     void searchPathsWithEmptyOrRelativeEntriesAreNotAbsolute_data();
     void searchPathsWithEmptyOrRelativeEntriesAreNotAbsolute();
@@ -181,6 +183,47 @@ void TestPdfLibrary::aLibraryLackingAnEntryPointCountsAsMissing() {
     QVERIFY(library.BeginDoc == nullptr && library.EndDoc == nullptr && library.LastError == nullptr);
     QVERIFY(!library.LoadFile(AppDir() + "/no such folder/libdspdf.so"));
     QVERIFY(!library.Loaded());
+}
+
+// SetDocInfo is optional: a library without it writes the same pages, untitled.
+void TestPdfLibrary::theTitleGoesFirstToALibraryThatTakesIt_data() {
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("told");
+    QTest::newRow("title and language") << "described"
+                                        << "Training Cycle"
+                                        << "en"
+                                        << "SetDocInfo(Training Cycle,en)\n";
+    QTest::newRow("language only") << "described"
+                                   << ""
+                                   << "de"
+                                   << "SetDocInfo(,de)\n";
+    QTest::newRow("nothing to say") << "described"
+                                    << ""
+                                    << ""
+                                    << "";
+    QTest::newRow("library without it") << ""
+                                        << "Training Cycle"
+                                        << "en"
+                                        << "";
+}
+
+void TestPdfLibrary::theTitleGoesFirstToALibraryThatTakesIt() {
+    QFETCH(QString, folder);
+    QFETCH(QString, title);
+    QFETCH(QString, language);
+    QFETCH(QString, told);
+    TPdfLibrary library;
+    QVERIFY(library.LoadFile(AppDir() + "/" + folder + "/libdspdf.so"));
+    QCOMPARE(library.SetDocInfo != nullptr, !folder.isEmpty());
+    QLibrary fake(library.FileName());
+    const auto log = reinterpret_cast<const char* (*)()>(fake.resolve("FakeLog"));
+    const auto reset = reinterpret_cast<void (*)(const char*, int, const char*)>(fake.resolve("FakeReset"));
+    reset(nullptr, 0, nullptr);
+    library.SaveDocument("x.pdf", 1, {1, 0, 21590, 27940}, PageBytes, {title, language});
+    QCOMPARE(QString::fromUtf8(log()),
+             "BeginDoc(x.pdf)\n" + told + "SetPage(1,0,21590,27940)\nPrintPageM(page-1)\nEndDoc\n");
 }
 
 void TestPdfLibrary::theSystemSearchPathIsUsedButNeverTheWorkingDirectory() {

@@ -86,6 +86,10 @@ void WhenModalOpens(std::function<void(QWidget* modal)> onModal, int timeoutMs) 
     timer->start();
 }
 
+void RunQueuedCalls() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+}
+
 struct ModalRecorder::State {
     QTimer timer;
     QStringList texts;

@@ -14,6 +14,10 @@ namespace testsupport {
 // the test goes on to the call that opens it. The callback should close the window.
 void WhenModalOpens(std::function<void(QWidget* modal)> onModal, int timeoutMs = 5000);
 
+// Runs the calls that handlers queued for the event loop (a dialog that opens once the click on its
+// button has returned), as the event loop would run them next.
+void RunQueuedCalls();
+
 // Closes every modal window that opens from now on until the object is destroyed, keeping its text.
 class ModalRecorder {
 public:
