@@ -22,6 +22,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation2 fontconfig
   xvfb xauth
+  weston qt6-wayland qt6-gtk-platformtheme gnome-themes-extra
   locales
   cups printer-driver-cups-pdf ghostscript poppler-utils libcups2-dev
   desktop-file-utils appstream lintian dpkg-dev fakeroot file
