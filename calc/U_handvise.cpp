@@ -199,6 +199,14 @@ void TForm1::CreateControls() {
 
     SpeedButtonCenter = IconButton(this, "SpeedButtonCenter", 8, QStringLiteral(":/calc/center.svg"),
                                    QStringLiteral("Center Calculator"), 1);
+    if (!controls::PlatformPlacesWindows()) {
+        // A Wayland desktop places every window itself: the tool says so rather than do nothing. Its key
+        // presses the disabled button, which does nothing.
+        const QString hint = QStringLiteral("Center Calculator: this desktop places windows itself");
+        SpeedButtonCenter->setEnabled(false);
+        SpeedButtonCenter->setToolTip(hint);
+        SpeedButtonCenter->setAccessibleDescription(hint);
+    }
     SpeedButtonDateTime = IconButton(this, "SpeedButtonDateTime", 36, QStringLiteral(":/calc/datetime.svg"),
                                      QStringLiteral("Date and Time"), 2);
     SpeedButtonP1 = IconButton(this, "SpeedButtonP1", 64, QStringLiteral(":/calc/percentages.svg"),
