@@ -1,12 +1,16 @@
 // Both programs on a real Wayland compositor (run by run-under-weston.sh): they start with no Qt warning
 // and name themselves by their desktop ids; over the preview's page the pointer is the program's hand, at
-// the screen's pixel ratio, also while dragging, with no empty cursor buffer; the centre tool is off.
+// the screen's pixel ratio, also while dragging, with no empty cursor buffer; the designer's help shows in
+// the program; the centre tool is off.
 #include "calc/U_handvise.h"
+#include "controls/HelpWindow.h"
 #include "designer/CycleGenerator.h"
 #include "designer/U_printpreview.h"
+#include "designer/U_routine.h"
 #include "preview/Preview.h"
 
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QToolButton>
 #include <QtTest>
@@ -127,6 +131,18 @@ private slots:
         checkHand(preview::crGrab);
         QTest::mouseRelease(window, Qt::LeftButton, {}, centre + QPoint(30, 40));
         checkHand(preview::crHand);
+    }
+
+    // The designer's help shows in the program's own window, with no browser and no warning.
+    void designerHelpShowsInTheProgram() {
+        designer::TForm1 form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("ButtonHelp")), Qt::LeftButton);
+        auto* help = form.findChild<controls::THelpWindow*>();
+        QVERIFY(help != nullptr);
+        QVERIFY(QTest::qWaitForWindowExposed(help));
+        QVERIFY(help->Topic().path().endsWith(QStringLiteral("/ktxsuite.html")));
     }
 
     // A Wayland client cannot place its windows: the centre tool says so instead of doing nothing.
