@@ -1,218 +1,163 @@
-// Sliders, the tension list's scroll bar and the boxes the light windows open, measured on their rendered
-// pixels on the default palette, a dark one and the desktop's own: every thumb, channel and handle stands
-// out from what surrounds it by the non-text contrast, and a window of the designed light look keeps it
-// for the message boxes it opens.
+// Sliders and the tension list's scroll bar measured on their rendered pixels, on the default palette, a
+// dark one and the desktop's own: each thumb, channel and handle stands out from what is next to it by
+// 3 : 1; and the light windows' message boxes stay light on a dark palette.
 #include "calc/U_handvise.h"
 #include "controls/ThinTrackBar.h"
 #include "controls/UrlOpener.h"
-#include "designer/CycleGenerator.h"
 #include "designer/U_printpreview.h"
 #include "designer/U_routine.h"
 #include "tests/support/Readability.h"
-#include "tests/support/RenderedContrast.h"
 #include "tests/support/TestSupport.h"
 
 #include <QAbstractButton>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
-#include <QMenuBar>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyleOptionSlider>
 #include <QtTest>
 
-#include <functional>
-#include <memory>
-
 using testsupport::Child;
+using Window = std::function<std::unique_ptr<QWidget>()>;
+Q_DECLARE_METATYPE(Window)
 
 namespace {
 
-constexpr double NonText = 3.0;
-
-enum class Theme { Default, Dark, Desktop };
-
-// The palette a row runs under; "desktop" keeps what the platform theme gave the application at start
-// (the gtk3 dark theme when the test runs under it).
-QPalette PaletteOf(Theme theme) {
-    static const QPalette desktop = QApplication::palette();
-    switch (theme) {
-    case Theme::Default:
-        return QApplication::style()->standardPalette();
-    case Theme::Dark:
-        return testsupport::DarkPalette();
-    case Theme::Desktop:
-        break;
-    }
-    return desktop;
-}
-
-void Show(QWidget* window) {
-    window->show();
-    if (!QTest::qWaitForWindowExposed(window))
+template <class Form>
+std::unique_ptr<QWidget> Shown(std::unique_ptr<Form> form, const char* click = nullptr) {
+    form->show();
+    if (!QTest::qWaitForWindowExposed(form.get()))
         qFatal("window never shown");
+    if (click != nullptr) // Show List, or Grayscale, which enables the preview's sliders
+        QTest::mouseClick(Child<QAbstractButton>(form.get(), click), Qt::LeftButton);
+    return form;
 }
-
+std::unique_ptr<QWidget> Calculator() {
+    return Shown(std::make_unique<calc::TForm1>());
+}
 std::unique_ptr<QWidget> CalculatorWithList() {
-    auto form = std::make_unique<calc::TForm1>();
-    Show(form.get());
+    auto form = Calculator();
     QTest::mouseClick(Child<QLabel>(form.get(), "TensionResult"), Qt::LeftButton);
     QTest::mouseClick(Child<QAbstractButton>(form.get(), "Button3"), Qt::LeftButton);
-    QTest::mouseClick(Child<QAbstractButton>(form.get(), "Button1"), Qt::LeftButton);
     return form;
 }
-
 std::unique_ptr<QWidget> Designer() {
-    auto form = std::make_unique<designer::TForm1>();
-    Show(form.get());
-    return form;
+    return Shown(std::make_unique<designer::TForm1>());
+}
+std::unique_ptr<QWidget> Preview() {
+    return Shown(std::make_unique<designer::TForm2>(designer::CycleTable{}), "Grayscale");
 }
 
-std::unique_ptr<QWidget> GrayPreview() {
-    model::TensionModel model(model::SortVariant::Designer);
-    designer::CycleTable cycle{};
-    designer::GenerateCycle(model, cycle, 196, 2, "Inner", 2);
-    auto form = std::make_unique<designer::TForm2>(cycle);
-    Show(form.get());
-    QTest::mouseClick(Child<QAbstractButton>(form.get(), "Grayscale"), Qt::LeftButton);
-    return form;
-}
+const char* const PaletteNames[] = {"default", "dark", "desktop"};
 
-using WindowFactory = std::function<std::unique_ptr<QWidget>()>;
-using Opener = std::function<void(QWidget*)>;
-
-void AddThemeRows(const char* what, const WindowFactory& factory, const QString& control) {
-    for (const auto& [name, theme] : {std::pair{"default", Theme::Default}, std::pair{"dark", Theme::Dark},
-                                      std::pair{"desktop", Theme::Desktop}})
-        QTest::newRow(qPrintable(QStringLiteral("%1 %2").arg(what, name)))
-            << factory << control << int(theme);
-}
-
-QString Describe(const testsupport::EdgeReport& report, const QString& part) {
-    return part + QStringLiteral(": ") + report.Poor.join(QStringLiteral(", "));
+// The contrast across an edge: `inside` the part, `outside` next to it.
+QString PoorEdge(const QImage& image, const char* edge, QPoint inside, QPoint outside) {
+    const double ratio = testsupport::ContrastRatio(image.pixelColor(inside), image.pixelColor(outside));
+    return ratio >= 3.0 ? QString() : QStringLiteral("%1 %2:1 ").arg(edge).arg(ratio, 0, 'f', 2);
 }
 
 } // namespace
 
-Q_DECLARE_METATYPE(WindowFactory)
-Q_DECLARE_METATYPE(Opener)
-
 class TestControlContrast : public QObject {
     Q_OBJECT
+    QPalette desktop_ = QApplication::palette(); // the platform theme's, before any row changes it
 
 private slots:
-    void initTestCase() {
-        PaletteOf(Theme::Desktop); // before any row changes the application's palette
-    }
-
-    // Thumb and channel of every slider, at its maximum so the channel's start lies free.
-    void slidersStandOut_data() {
-        QTest::addColumn<WindowFactory>("factory");
+    void partsStandOut_data() {
+        QTest::addColumn<Window>("window");
         QTest::addColumn<QString>("control");
-        QTest::addColumn<int>("theme");
-        AddThemeRows("settings bar", CalculatorWithList, "TrackBar1");
-        AddThemeRows("page-size bar", CalculatorWithList, "psTrackBar1");
-        AddThemeRows("tension-list bar", CalculatorWithList, "TLTrackBar1");
-        AddThemeRows("intensity bar", Designer, "ThinTrackBar1");
-        AddThemeRows("brightness bar", GrayPreview, "ThinTrackBarBright");
-        AddThemeRows("contrast bar", GrayPreview, "ThinTrackBarContrast");
+        QTest::addColumn<int>("palette");
+        const std::pair<Window, const char*> controls[] = {
+            {Calculator, "TrackBar1"},           {Calculator, "psTrackBar1"},
+            {CalculatorWithList, "TLTrackBar1"}, {Designer, "ThinTrackBar1"},
+            {Preview, "ThinTrackBarBright"},     {Preview, "ThinTrackBarContrast"},
+            {CalculatorWithList, "ListBox1"}};
+        for (const auto& [window, control] : controls)
+            for (int palette = 0; palette < 3; ++palette)
+                QTest::addRow("%s %s", control, PaletteNames[palette]) << window << control << palette;
     }
 
-    void slidersStandOut() {
-        QFETCH(WindowFactory, factory);
+    // A slider's thumb against the window above it and beside it, its channel above and below, at the
+    // maximum so the channel's start lies free; the scroll bar's handle against the groove.
+    void partsStandOut() {
+        QFETCH(Window, window);
         QFETCH(QString, control);
-        QFETCH(int, theme);
-        const testsupport::ScopedAppPalette palette(PaletteOf(Theme(theme)));
-        const std::unique_ptr<QWidget> window = factory();
-        auto* bar = Child<controls::TThinTrackBar>(window.get(), control);
-        QVERIFY(bar->isEnabled());
-        bar->setValue(bar->maximum());
-        const QImage image = testsupport::Rendered(bar);
-
-        const QRect thumb = bar->ThumbRect();
-        const bool horizontal = bar->orientation() == Qt::Horizontal;
-        // Beside the thumb on a line clear of the channel; above and below it through its middle.
-        const QPoint clear = horizontal ? QPoint(thumb.center().x(), thumb.top() + 2)
-                                        : QPoint(thumb.left() + 2, thumb.center().y());
-        const auto thumbEdges =
-            testsupport::MeasureEdges(image, testsupport::EdgesAround(thumb, clear), NonText);
-        QVERIFY2(thumbEdges.Poor.isEmpty(), qPrintable(Describe(thumbEdges, "thumb")));
-
-        const QRect channel = bar->ChannelRect();
-        const QPoint free = horizontal ? QPoint(channel.left() + 3, channel.center().y())
-                                       : QPoint(channel.center().x(), channel.top() + 3);
-        QList<testsupport::Edge> channelEdges = testsupport::EdgesAround(channel, free);
-        channelEdges.removeAt(horizontal ? 3 : 1); // the far end lies under the thumb
-        const auto channelReport = testsupport::MeasureEdges(image, channelEdges, NonText);
-        QVERIFY2(channelReport.Poor.isEmpty(), qPrintable(Describe(channelReport, "channel")));
+        QFETCH(int, palette);
+        const QPalette palettes[] = {QApplication::style()->standardPalette(), testsupport::DarkPalette(),
+                                     desktop_};
+        const testsupport::ScopedAppPalette theme(palettes[palette]);
+        const std::unique_ptr<QWidget> shown = window();
+        QString poor;
+        if (auto* list = shown->findChild<QListWidget*>(control)) {
+            QScrollBar* bar = list->verticalScrollBar();
+            QTRY_VERIFY(bar->isVisible());
+            bar->setValue(bar->maximum() / 2);
+            QStyleOptionSlider option;
+            option.initFrom(bar);
+            option.subControls = QStyle::SC_All;
+            option.orientation = Qt::Vertical;
+            option.maximum = bar->maximum();
+            option.sliderPosition = option.sliderValue = bar->value();
+            option.pageStep = bar->pageStep();
+            const QRect handle =
+                bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, bar);
+            const QImage image = bar->grab().toImage();
+            const int x = handle.center().x();
+            poor = PoorEdge(image, "handle top", {x, handle.top()}, {x, handle.top() - 1}) +
+                   PoorEdge(image, "handle bottom", {x, handle.bottom()}, {x, handle.bottom() + 1});
+        } else {
+            auto* bar = Child<controls::TThinTrackBar>(shown.get(), control);
+            QVERIFY(bar->isEnabled());
+            bar->setValue(bar->maximum());
+            const QImage image = bar->grab().toImage();
+            // Places along the bar and across it, the same for both orientations.
+            const bool horizontal = bar->orientation() == Qt::Horizontal;
+            const auto at = [horizontal](int along, int across) {
+                return horizontal ? QPoint(along, across) : QPoint(across, along);
+            };
+            const auto along = [horizontal](QPoint p) {
+                return horizontal ? p.x() : p.y();
+            };
+            const auto across = [horizontal](QPoint p) {
+                return horizontal ? p.y() : p.x();
+            };
+            const QRect thumb = bar->ThumbRect();
+            const QRect channel = bar->ChannelRect();
+            const int middle = along(thumb.center()), start = along(thumb.topLeft()),
+                      top = across(thumb.topLeft());
+            const int free = along(channel.topLeft()) + 3;
+            const int nearSide = across(channel.topLeft()), farSide = across(channel.bottomRight());
+            poor = PoorEdge(image, "thumb", at(middle, top), at(middle, top - 1)) +
+                   PoorEdge(image, "thumb's side", at(start, top + 2), at(start - 1, top + 2)) +
+                   PoorEdge(image, "channel", at(free, nearSide), at(free, nearSide - 1)) +
+                   PoorEdge(image, "channel's far side", at(free, farSide), at(free, farSide + 1));
+        }
+        QVERIFY2(poor.isEmpty(), qPrintable(poor));
     }
 
-    // The tension list's scroll bar: its handle against the groove, and the bar against the list.
-    void listScrollBarStandsOut_data() {
-        QTest::addColumn<int>("theme");
-        QTest::newRow("default") << int(Theme::Default);
-        QTest::newRow("dark") << int(Theme::Dark);
-        QTest::newRow("desktop") << int(Theme::Desktop);
-    }
-
-    void listScrollBarStandsOut() {
-        QFETCH(int, theme);
-        const testsupport::ScopedAppPalette palette(PaletteOf(Theme(theme)));
-        const std::unique_ptr<QWidget> window = CalculatorWithList();
-        auto* list = Child<QListWidget>(window.get(), "ListBox1");
-        QScrollBar* bar = list->verticalScrollBar();
-        QVERIFY(bar->isVisible());
-        bar->setValue(bar->maximum() / 2);
-        const QImage image = testsupport::Rendered(bar);
-        const QRect handle = testsupport::ScrollBarHandle(bar);
-        // Along the bar, against the groove; the handle spans the bar's width.
-        const auto handleEdges = testsupport::MeasureEdges(
-            image, testsupport::EdgesAround(handle, handle.center()).mid(0, 2), NonText);
-        QVERIFY2(handleEdges.Poor.isEmpty(), qPrintable(Describe(handleEdges, "handle")));
-
-        // Where the list's lines end and the bar begins, below the handle.
-        const QImage whole = testsupport::Rendered(list);
-        const QPoint barTop = bar->mapTo(list, QPoint(0, handle.bottom() + 4));
-        const auto boundary = testsupport::MeasureEdges(
-            whole, {{QStringLiteral("left"), barTop, barTop - QPoint(1, 0)}}, NonText);
-        QVERIFY2(boundary.Poor.isEmpty(), qPrintable(Describe(boundary, "bar beside the list")));
-    }
-
-    // On a dark theme the message boxes of the light calculator and designer stay light, as does the
-    // calculator's list scroll bar.
+    // The message boxes of the light calculator and designer keep the light look on a dark palette.
     void boxesOfLightWindowsStayLight_data() {
-        QTest::addColumn<WindowFactory>("factory");
-        QTest::addColumn<Opener>("open");
-        const auto click = [](const char* name) {
-            return Opener(
-                [name](QWidget* w) { QTest::mouseClick(Child<QAbstractButton>(w, name), Qt::LeftButton); });
-        };
-        QTest::newRow("date and time") << WindowFactory(CalculatorWithList) << click("SpeedButtonDateTime");
-        QTest::newRow("invalid input") << WindowFactory([] {
-            auto form = CalculatorWithList();
-            QTest::mouseClick(Child<QLabel>(form.get(), "TensionResult"), Qt::LeftButton);
-            Child<QLineEdit>(form.get(), "Edit1")->clear();
-            return form;
-        }) << click("SpeedButtonP1");
-        QTest::newRow("web address") << WindowFactory(Designer) << Opener([](QWidget* w) {
-            Child<QAction>(w, "VisitWebsite1")->trigger();
-        });
+        QTest::addColumn<Window>("window");
+        QTest::addColumn<QString>("tool");
+        QTest::newRow("date and time") << Window(Calculator) << "SpeedButtonDateTime";
+        QTest::newRow("web address not opened") << Window(Designer) << "VisitWebsite1";
     }
 
     void boxesOfLightWindowsStayLight() {
-        QFETCH(WindowFactory, factory);
-        QFETCH(Opener, open);
-        const testsupport::ScopedAppPalette palette(testsupport::DarkPalette());
+        QFETCH(Window, window);
+        QFETCH(QString, tool);
+        const testsupport::ScopedAppPalette theme(testsupport::DarkPalette());
         const auto previous = controls::SetUrlOpener([](const QUrl&) { return false; });
-        const std::unique_ptr<QWidget> window = factory();
-        double luminance = -1;
+        const std::unique_ptr<QWidget> shown = window();
+        double luminance = 0;
         testsupport::WhenModalOpens([&](QWidget* box) {
-            const QImage image = testsupport::Rendered(box);
-            luminance = testsupport::RelativeLuminance(image.pixelColor(2, 2));
+            luminance = testsupport::RelativeLuminance(box->grab().toImage().pixelColor(2, 2));
             box->close();
         });
-        open(window.get());
+        if (auto* button = shown->findChild<QAbstractButton*>(tool))
+            button->click();
+        else
+            Child<QAction>(shown.get(), tool)->trigger();
         controls::SetUrlOpener(previous);
         QVERIFY2(luminance > 0.5, qPrintable(QString::number(luminance)));
     }
