@@ -107,8 +107,9 @@ std::optional<QCursor> MadeCursor(const QString& name, int scale) {
     return QCursor(pixmap, hotSpot, hotSpot);
 }
 
+// As before on X11: the 2x drawing from a ratio of 2 up.
 int ScaleFor(qreal pixelRatio) {
-    return pixelRatio > 1.0 ? 2 : 1;
+    return pixelRatio >= 2.0 ? 2 : 1;
 }
 
 // The program's own hand where it can be shown crisp, else the platform's, never no cursor.

@@ -52,7 +52,7 @@ void RegisterPreviewCursors();
 // A 32 x 32 cursor from the program's resource `name` (black, white and transparent pixels) as a colour
 // pixmap, with its hot spot at (15, 15); at `scale` 2 it is drawn from "name@2x" at 64 x 64 pixels, with
 // the hot spot on the same point of the drawing. The default scale follows the screens' pixel ratio (2
-// above 1). Raises std::runtime_error when the resource is missing.
+// from 2 up). Raises std::runtime_error when the resource is missing.
 QCursor LoadCursorResource(const QString& name, int scale = 0);
 
 } // namespace preview

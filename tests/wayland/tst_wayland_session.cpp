@@ -63,7 +63,7 @@ private slots:
         auto* control = form.findChild<preview::TPrintPreview*>();
         QTRY_VERIFY(control->TotalPages() == 1 && control->State() == preview::TPreviewState::Idle);
         auto* paper = form.findChild<preview::TPaperPreview*>();
-        const int scale = form.devicePixelRatio() > 1 ? 2 : 1;
+        const int scale = form.devicePixelRatio() >= 2 ? 2 : 1;
         const auto hand = [&] {
             const QPixmap image = paper->cursor().pixmap();
             return QStringLiteral("%1x%2 at %3, hot spot %4,%5")
