@@ -105,7 +105,8 @@ private:
     QPushButton* Button1 = nullptr;                 // "Find Settings"
     QPushButton* Button3 = nullptr;                 // "Show List"
     QPushButton* ButtonAbout = nullptr;             // "About..."
-    QToolButton* SpeedButtonCenter = nullptr;       // icon "Center Calculator" (Ctrl+1)
+    QToolButton* SpeedButtonCenter =
+        nullptr; // icon "Center Calculator" (Ctrl+1), off where the desktop places windows
     QToolButton* SpeedButtonDateTime = nullptr;     // icon "Date and Time" (Ctrl+2)
     QToolButton* SpeedButtonP1 = nullptr;           // icon "Percentages" (Ctrl+3)
     QToolButton* SpeedButtonConv = nullptr;         // icon "Conversion" (Ctrl+4)

@@ -1,5 +1,7 @@
 #include "controls/DesignedLook.h"
 
+#include <QChildEvent>
+#include <QDialog>
 #include <QWidget>
 
 namespace controls {
@@ -10,6 +12,29 @@ struct RoleColours {
     QPalette::ColorRole Role;
     QColor Enabled;
     QColor Disabled;
+};
+
+// A dialog is a window of its own and inherits no palette: the message boxes and toolkit dialogs that a
+// window of the designed look opens would follow a dark desktop theme over it. When such a dialog is
+// polished, just before it first shows, it gets the window's palette, unless it chose one itself.
+class TDialogsKeepTheLook : public QObject {
+public:
+    explicit TDialogsKeepTheLook(QWidget* window)
+        : QObject(window)
+        , window_(window) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == window_ && event->type() == QEvent::ChildPolished) {
+            auto* dialog = qobject_cast<QDialog*>(static_cast<QChildEvent*>(event)->child());
+            if (dialog != nullptr && dialog->isWindow() && !dialog->testAttribute(Qt::WA_SetPalette))
+                dialog->setPalette(window_->palette());
+        }
+        return false;
+    }
+
+private:
+    QWidget* window_;
 };
 
 } // namespace
@@ -54,6 +79,8 @@ QPalette DesignedPalette(const QColor& background) {
 void SetDesignedLook(QWidget* widget, const QColor& background) {
     widget->setPalette(DesignedPalette(background));
     widget->setAutoFillBackground(true);
+    if (widget->isWindow())
+        widget->installEventFilter(new TDialogsKeepTheLook(widget));
 }
 
 } // namespace controls

@@ -1,6 +1,6 @@
 // The designed look of a window or panel: a background colour the design fixes, with a complete light
 // palette around it, so that a dark desktop theme cannot put light theme text on the light designed
-// background.
+// background, nor open a dark message box over it.
 #pragma once
 
 #include <QColor>
@@ -20,7 +20,8 @@ inline constexpr QColor Black(0, 0, 0);
 // for disabled text.
 QPalette DesignedPalette(const QColor& background);
 
-// Gives `widget` (and through palette inheritance every child) that palette and fills its background.
+// Gives `widget` (and through palette inheritance every child) that palette and fills its background. A
+// window also hands it to the message boxes and dialogs it opens that bring no palette of their own.
 void SetDesignedLook(QWidget* widget, const QColor& background);
 
 } // namespace controls

@@ -1,9 +1,11 @@
 #include "controls/Placement.h"
 
 #include <QEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPalette>
 #include <QScreen>
+#include <QWindow>
 
 namespace controls {
 
@@ -58,6 +60,23 @@ QLabel* FittedLabel(QWidget* parent, const char* name, QPoint at, const QString&
 
 void CentreOnFirstShow(QWidget* window) {
     window->installEventFilter(new TFirstShowCentring(window));
+}
+
+bool PlatformPlacesWindows() {
+    static const bool places = [] {
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        if (screen == nullptr)
+            return false;
+        // Any place but the screen's corner, where a platform that places windows itself puts them.
+        const QPoint corner = screen->geometry().topLeft();
+        const QPoint asked = corner + QPoint(37, 23);
+        QWindow probe;
+        probe.setGeometry(QRect(corner, QSize(40, 30)));
+        probe.create();
+        probe.setPosition(asked);
+        return probe.position() == asked;
+    }();
+    return places;
 }
 
 void SetColours(QWidget* widget, const QColor& background, const QColor& text) {

@@ -1,6 +1,6 @@
 // Building windows at their designed pixel places: a control made, named after its designed name and
-// put at its rectangle in one call, labels sized to their text, centring on the screen, and a control
-// given colours of its own.
+// put at its rectangle in one call, labels sized to their text, centring on the screen where the
+// platform lets programs place windows, and a control given colours of its own.
 #pragma once
 
 #include <QColor>
@@ -33,8 +33,13 @@ QLabel* FittedLabel(QWidget* parent, const char* name, QPoint at, const QString&
 QLabel* FittedLabel(QWidget* parent, const char* name, QPoint at, const QString& text, const QFont& font);
 
 // Centres `window` on the available part of its screen when it is first shown, and never again: later
-// shows keep the place the user moved it to.
+// shows keep the place the user moved it to. Where the desktop places windows itself this asks in vain.
 void CentreOnFirstShow(QWidget* window);
+
+// Whether the platform puts a top-level window where the program asks (X11 does; a Wayland client cannot
+// place its windows). Asked of the platform once: a window it has made but not shown is moved, and the
+// place it then reports is compared with the one asked for.
+bool PlatformPlacesWindows();
 
 // Background (filled) and text colour of a control; an invalid colour leaves that part as it is.
 void SetColours(QWidget* widget, const QColor& background, const QColor& text);

@@ -1,5 +1,7 @@
 #include "controls/ThinTrackBar.h"
 
+#include "controls/Contrast.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QFocusEvent>
@@ -294,22 +296,35 @@ void TThinTrackBar::paintEvent(QPaintEvent*) {
 }
 
 namespace {
+
+// A disabled bar is exempt from the non-text contrast rule; its outlines stay visible but recede.
+constexpr double DisabledBoundaryContrast = 2.0;
+
 QPalette::ColorGroup GroupOf(const QWidget& widget) {
     if (!widget.isEnabled())
         return QPalette::Disabled;
     return widget.isActiveWindow() ? QPalette::Active : QPalette::Inactive;
 }
+
+// The outline of thumb and channel: the palette's shadow colour where it stands out from the window
+// colour around the bar by the non-text contrast, moved towards black or white where it does not (a dark
+// theme's shadow nearly matches its window).
+QColor BoundaryColour(const QWidget& bar) {
+    const QPalette::ColorGroup group = GroupOf(bar);
+    const QPalette& pal = bar.palette();
+    const bool disabled = group == QPalette::Disabled;
+    return ContrastingColour(pal.color(group, disabled ? QPalette::Mid : QPalette::Shadow),
+                             pal.color(group, QPalette::Window),
+                             disabled ? DisabledBoundaryContrast : NonTextContrast);
+}
+
 } // namespace
 
-// A sunken groove: shadow above and left, light below and right, each two pixels deep.
+// A slot: an outline that stands out from the window, around the edit-box colour.
 void TThinTrackBar::PaintChannel(QPainter& painter, const Geometry&) const {
-    const QPalette::ColorGroup group = GroupOf(*this);
-    const QPalette& pal = palette();
     const QRect r = ChannelRect();
-    painter.fillRect(r, pal.color(group, QPalette::Light));
-    painter.fillRect(r.adjusted(0, 0, -1, -1), pal.color(group, QPalette::Dark));
-    painter.fillRect(r.adjusted(1, 1, -1, -1), pal.color(group, QPalette::Midlight));
-    painter.fillRect(r.adjusted(1, 1, -2, -2), pal.color(group, QPalette::Shadow));
+    painter.fillRect(r, BoundaryColour(*this));
+    painter.fillRect(r.adjusted(1, 1, -1, -1), palette().color(GroupOf(*this), QPalette::Base));
 }
 
 void TThinTrackBar::PaintTicks(QPainter& painter, const Geometry& g) const {
@@ -365,26 +380,26 @@ void TThinTrackBar::PaintThumb(QPainter& painter, const Geometry& g) const {
             painter.fillRect(span, QBrush(pal.color(group, QPalette::Light), Qt::Dense4Pattern));
     }
 
-    // A disabled thumb loses its black outline too: the dithered face alone hardly shows on light styles.
+    // The outer outline stands out from the window all round; inside it the classic raised bevel, lit
+    // from the top left. A disabled thumb's bevel flattens along with its outline.
     const bool disabled = group == QPalette::Disabled;
-    const QColor light = pal.color(group, QPalette::Light);
-    const QColor midlight = pal.color(group, QPalette::Midlight);
+    const QColor boundary = BoundaryColour(*this);
+    const QColor light = pal.color(group, disabled ? QPalette::Midlight : QPalette::Light);
     const QColor dark = pal.color(group, disabled ? QPalette::Midlight : QPalette::Dark);
-    const QColor shadow = pal.color(group, disabled ? QPalette::Mid : QPalette::Shadow);
     if (pointed) {
         PlotRaisedOutline(
             painter,
             std::array{map(0, 0), map(w - 1, 0), map(w - 1, bodyEnd), map(half, l - 1), map(0, bodyEnd)},
-            light, shadow);
+            boundary, boundary);
         PlotRaisedOutline(
             painter,
             std::array{map(1, 1), map(w - 2, 1), map(w - 2, bodyEnd), map(half, l - 2), map(1, bodyEnd)},
-            midlight, dark);
+            light, dark);
     } else {
         PlotRaisedOutline(painter, std::array{map(0, 0), map(w - 1, 0), map(w - 1, l - 1), map(0, l - 1)},
-                          light, shadow);
+                          boundary, boundary);
         PlotRaisedOutline(painter, std::array{map(1, 1), map(w - 2, 1), map(w - 2, l - 2), map(1, l - 2)},
-                          midlight, dark);
+                          light, dark);
     }
 }
 

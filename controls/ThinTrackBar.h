@@ -14,7 +14,9 @@ enum class TTickMarks { tmBottomRight, tmTopLeft, tmBoth };
 enum class TTickStyle { tsNone, tsAuto, tsManual };
 
 // Drawn by itself rather than by the style, so that it looks the same on every Qt style and so that the
-// pixels it paints are the ones its mouse handling measures. The minimum is at the left or at the top.
+// pixels it paints are the ones its mouse handling measures; thumb and channel are outlined in a colour
+// that stands out from the window colour behind them on any palette, light or dark. The minimum is at
+// the left or at the top.
 // Defaults are those of the classic bar: range 0 to 10, page size 2, line size 1.
 class TThinTrackBar : public QSlider {
     Q_OBJECT

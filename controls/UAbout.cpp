@@ -272,11 +272,11 @@ bool TAboutBox::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TAboutBox::Label1Click() {
-    OpenUrl(QUrl(Text(about::ForumUrl)));
+    OpenWebAddress(this, QUrl(Text(about::ForumUrl)));
 }
 
 void TAboutBox::Label2Click() {
-    OpenUrl(QUrl(Text(about::MakerPageUrl)));
+    OpenWebAddress(this, QUrl(Text(about::MakerPageUrl)));
 }
 
 void TAboutBox::FormDestroy() {

@@ -1,6 +1,9 @@
 #include "controls/UrlOpener.h"
 
+#include "controls/Application.h"
+
 #include <QDesktopServices>
+#include <QMessageBox>
 
 #include <utility>
 
@@ -17,6 +20,17 @@ bool OpenUrl(const QUrl& url) {
     if (const UrlOpenerFunction& opener = CurrentOpener())
         return opener(url);
     return QDesktopServices::openUrl(url);
+}
+
+void OpenWebAddress(QWidget* parent, const QUrl& url) {
+    if (OpenUrl(url))
+        return;
+    QMessageBox box(QMessageBox::Warning, TApplication::Title(),
+                    QStringLiteral("No program on this desktop could open the web address\n\n%1")
+                        .arg(url.toDisplayString()),
+                    QMessageBox::Ok, parent);
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+    box.exec();
 }
 
 UrlOpenerFunction SetUrlOpener(UrlOpenerFunction opener) {

@@ -7,6 +7,7 @@
 #include "controls/Deferred.h"
 #include "controls/DesignedLook.h"
 #include "controls/Fonts.h"
+#include "controls/HelpWindow.h"
 #include "controls/KeyFilter.h"
 #include "controls/LauncherSettings.h"
 #include "controls/Placement.h"
@@ -366,12 +367,13 @@ void TForm1::ShowPreview() {
 }
 
 void TForm1::ButtonHelpClick() {
-    // The page beside the program, whatever the working folder; a missing page is not reported.
-    controls::OpenUrl(controls::HelpTopicUrl(HelpFile, 0));
+    // The suite's page in the program's own help window, as the calculator shows its help: it needs no
+    // browser, and the page is found as every shipped file is (beside the program or installed).
+    controls::ShowHelpTopic(this, controls::HelpTopicUrl(HelpFile, 0));
 }
 
 void TForm1::VisitWebsite1Click() {
-    controls::OpenUrl(QUrl(QString::fromUtf8(controls::about::MakerPageUrl)));
+    controls::OpenWebAddress(this, QUrl(QString::fromUtf8(controls::about::MakerPageUrl)));
 }
 
 void TForm1::ButtonAboutClick() {

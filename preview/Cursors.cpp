@@ -2,12 +2,13 @@
 
 #include "preview/Errors.h"
 
-#include <QBitmap>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QImage>
+#include <QPixmap>
 
 #include <map>
+#include <optional>
 #include <stdexcept>
 
 namespace preview {
@@ -75,38 +76,69 @@ Qt::CursorShape StandardShape(TCursor id) {
     }
 }
 
-constexpr int kCursorSize = 32;
-constexpr int kHotSpot = 15;
+constexpr int CursorSize = 32; // logical pixels
+constexpr int HotSpot = 15;
+// The hands are drawn at 1x and 2x; a screen with a higher pixel ratio gets the platform's own hands,
+// which its cursor theme draws crisp at any scale.
+constexpr int LargestDrawnScale = 2;
+
+qreal ScreenPixelRatio() {
+    return qGuiApp != nullptr ? qGuiApp->devicePixelRatio() : 1.0;
+}
+
+// Qt's Wayland plugin hands a pixmap cursor to the compositor at the pixmap's pixel ratio, with the hot
+// spot in logical pixels; X11 and the other platforms take the image's own pixels and a hot spot among
+// them (measured on Qt 6.4: a 2x pixmap with the hot spot (15, 15) lands on pixel (15, 15) under X11).
+bool CursorPixmapsAreScaledByThePlatform() {
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+// The drawing `name` at `scale` as a pixmap cursor: shown pixels opaque black or white, the rest clear.
+// A colour pixmap rather than a bitmap with a mask, because Wayland compositors only take images: Qt
+// 6.4 sends a bitmap-and-mask cursor there as an empty buffer, and no pointer shows at all.
+std::optional<QCursor> MadeCursor(const QString& name, int scale) {
+    const QString file = scale == 2 ? name + QStringLiteral("@2x") : name;
+    const QImage image(QStringLiteral(":/preview/cursors/") + file, "XPM");
+    if (image.isNull() || image.size() != QSize(CursorSize, CursorSize) * scale)
+        return std::nullopt;
+    // The reader gives "@2x" files a pixel ratio of 2 by itself; each platform gets the one it needs.
+    QPixmap pixmap = QPixmap::fromImage(image.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+    const bool scaled = CursorPixmapsAreScaledByThePlatform();
+    pixmap.setDevicePixelRatio(scaled ? scale : 1);
+    const int hotSpot = scaled ? HotSpot : HotSpot * scale;
+    return QCursor(pixmap, hotSpot, hotSpot);
+}
+
+// As before on X11: the 2x drawing from a ratio of 2 up.
+int ScaleFor(qreal pixelRatio) {
+    return pixelRatio >= 2.0 ? 2 : 1;
+}
+
+// The program's own hand where it can be shown crisp, else the platform's, never no cursor.
+QCursor HandCursor(const QString& name, Qt::CursorShape platformHand) {
+    const qreal ratio = ScreenPixelRatio();
+    if (ratio > LargestDrawnScale)
+        return QCursor(platformHand);
+    return MadeCursor(name, ScaleFor(ratio)).value_or(QCursor(platformHand));
+}
 
 } // namespace
 
 QCursor LoadCursorResource(const QString& name, int scale) {
     if (scale == 0)
-        scale = qGuiApp != nullptr && qGuiApp->devicePixelRatio() >= 2 ? 2 : 1;
-    const QString file = scale == 2 ? name + QStringLiteral("@2x") : name;
-    const QImage image(QStringLiteral(":/preview/cursors/") + file, "XPM");
-    if (image.isNull() || image.size() != QSize(kCursorSize, kCursorSize) * scale)
-        throw std::runtime_error(
-            Message(QT_TRANSLATE_NOOP("preview", "Cannot load the cursor %1"), {file.toStdString()}));
-    // A monochrome cursor: the bitmap says black or white, the mask says shown or transparent.
-    QImage bits(image.size(), QImage::Format_RGB32);
-    QImage mask(image.size(), QImage::Format_RGB32);
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const QRgb pixel = image.pixel(x, y);
-            const bool shown = qAlpha(pixel) >= 128;
-            const bool black = shown && qGray(pixel) < 128;
-            bits.setPixel(x, y, black ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
-            mask.setPixel(x, y, shown ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
-        }
-    return QCursor(QBitmap::fromImage(bits), QBitmap::fromImage(mask), kHotSpot * scale, kHotSpot * scale);
+        scale = ScaleFor(ScreenPixelRatio());
+    std::optional<QCursor> cursor = MadeCursor(name, scale);
+    if (!cursor)
+        throw std::runtime_error(Message(QT_TRANSLATE_NOOP("preview", "Cannot load the cursor %1"),
+                                         {(scale == 2 ? name + QStringLiteral("@2x") : name).toStdString()}));
+    return *cursor;
 }
 
 void RegisterPreviewCursors() {
     Table& table = TheTable();
     table.previewRegistered = true;
-    table.registered[crHand] = LoadCursorResource(QStringLiteral("CURSOR_HAND"));
-    table.registered[crGrab] = LoadCursorResource(QStringLiteral("CURSOR_GRAB"));
+    table.registered[crHand] = HandCursor(QStringLiteral("CURSOR_HAND"), Qt::OpenHandCursor);
+    table.registered[crGrab] = HandCursor(QStringLiteral("CURSOR_GRAB"), Qt::ClosedHandCursor);
 }
 
 bool TScreenCursors::Registered(TCursor id) {

@@ -44,13 +44,15 @@ public:
     static bool Registered(TCursor id);
 };
 
-// Registers CURSOR_HAND as crHand and CURSOR_GRAB as crGrab; needs the application object.
+// Registers CURSOR_HAND as crHand and CURSOR_GRAB as crGrab; needs the application object. Where the
+// drawings cannot be shown (missing, or a screen finer than their 2x pixels) the platform's own open and
+// closed hands stand in.
 void RegisterPreviewCursors();
 
-// A 32 x 32 monochrome cursor from the program's resource `name` (black, white and transparent
-// pixels), with its hot spot at (15, 15); at `scale` 2 the 64 x 64 drawing "name@2x" with its hot spot
-// at (30, 30). X11 shows cursors at their own pixels, so the default scale is the screens' pixel
-// ratio (2 from 2 up). Raises std::runtime_error when the resource is missing.
+// A 32 x 32 cursor from the program's resource `name` (black, white and transparent pixels) as a colour
+// pixmap, with its hot spot at (15, 15); at `scale` 2 it is drawn from "name@2x" at 64 x 64 pixels, with
+// the hot spot on the same point of the drawing. The default scale follows the screens' pixel ratio (2
+// from 2 up). Raises std::runtime_error when the resource is missing.
 QCursor LoadCursorResource(const QString& name, int scale = 0);
 
 } // namespace preview

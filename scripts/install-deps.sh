@@ -24,6 +24,7 @@ packages=(
   fonts-dejavu-core fonts-liberation2 fonts-urw-base35 fontconfig
   xvfb xauth
   at-spi2-core python3-pyatspi openbox xdotool
+  weston qt6-wayland qt6-gtk-platformtheme gnome-themes-extra
   locales
   cups printer-driver-cups-pdf ghostscript poppler-utils libcups2-dev
   desktop-file-utils appstream lintian dpkg-dev fakeroot file
