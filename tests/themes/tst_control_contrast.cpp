@@ -158,6 +158,7 @@ private slots:
             button->click();
         else
             Child<QAction>(shown.get(), tool)->trigger();
+        testsupport::RunQueuedCalls();
         controls::SetUrlOpener(previous);
         QVERIFY2(luminance > 0.5, qPrintable(QString::number(luminance)));
     }
