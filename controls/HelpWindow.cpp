@@ -41,7 +41,7 @@ THelpWindow::THelpWindow(QWidget* mainWindow)
     setWindowTitle(TApplication::Title() + tr(" - Help"));
     ExposeAsWindow(this);
     browser_->setObjectName(QStringLiteral("HelpBrowser"));
-    browser_->setAccessibleName(QStringLiteral("Help"));
+    browser_->setAccessibleName(tr("Help", "the help page, for screen readers"));
     // A caret that the keys move, so that screen readers read from where it stands.
     browser_->setTextInteractionFlags(Qt::TextBrowserInteraction | Qt::TextSelectableByKeyboard);
     browser_->setOpenExternalLinks(true);

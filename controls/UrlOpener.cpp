@@ -26,7 +26,8 @@ void OpenWebAddress(QWidget* parent, const QUrl& url) {
     if (OpenUrl(url))
         return;
     QMessageBox box(QMessageBox::Warning, TApplication::Title(),
-                    QStringLiteral("No program on this desktop could open the web address\n\n%1")
+                    QCoreApplication::translate("controls::UrlOpener",
+                                                "No program on this desktop could open the web address\n\n%1")
                         .arg(url.toDisplayString()),
                     QMessageBox::Ok, parent);
     box.setTextInteractionFlags(Qt::TextSelectableByMouse);

@@ -361,7 +361,8 @@ int SetDocInfo(const char* title, const char* language) {
         Document& doc = OpenDocument();
         // The writer takes its description when it starts the document, with the first page.
         if (doc.pageOpen || doc.pageNumber > 1)
-            throw Failure{"The document's title must be set before its first page is drawn on"};
+            throw Failure{Text(QT_TRANSLATE_NOOP(
+                "dspdf", "The document's title must be set before its first page is drawn on"))};
         const QString titleText = QString::fromUtf8(title != nullptr ? title : "");
         const QString languageText = QString::fromUtf8(language != nullptr ? language : "");
         doc.writer->setTitle(titleText);

@@ -180,8 +180,10 @@ TPageReader* TPageReader::Of(const TPaperPreview& sheet) {
 
 QString TPageReader::PageName() const {
     if (preview_.TotalPages() == 0)
-        return QStringLiteral("No page");
-    return QStringLiteral("Page %1 of %2").arg(preview_.CurrentPage()).arg(preview_.TotalPages());
+        return tr("No page", "the preview shows no page, for screen readers");
+    return tr("Page %1 of %2", "the page shown, for screen readers")
+        .arg(preview_.CurrentPage())
+        .arg(preview_.TotalPages());
 }
 
 const TPageText& TPageReader::Text() {

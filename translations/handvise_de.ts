@@ -146,6 +146,10 @@ Avoid this error by entering integers only.</source>
 
 Geben Sie nur ganze Zahlen ein, um diesen Fehler zu vermeiden.</translation>
     </message>
+    <message>
+        <source>Center Calculator: this desktop places windows itself</source>
+        <translation>Rechner zentrieren: Diese Arbeitsumgebung platziert Fenster selbst</translation>
+    </message>
 </context>
 <context>
     <name>calc::TFormConvert</name>
@@ -273,6 +277,11 @@ Geben Sie nur ganze Zahlen ein, um diesen Fehler zu vermeiden.</translation>
         <source>The help page %1 is not installed.</source>
         <translation>Die Hilfeseite %1 ist nicht installiert.</translation>
     </message>
+    <message>
+        <source>Help</source>
+        <comment>the help page, for screen readers</comment>
+        <translation>Hilfe</translation>
+    </message>
 </context>
 <context>
     <name>controls::TProgramIdentity</name>
@@ -291,6 +300,17 @@ Geben Sie nur ganze Zahlen ein, um diesen Fehler zu vermeiden.</translation>
     <message>
         <source>Usage: %1 [options]</source>
         <translation>Aufruf: %1 [Optionen]</translation>
+    </message>
+</context>
+<context>
+    <name>controls::UrlOpener</name>
+    <message>
+        <source>No program on this desktop could open the web address
+
+%1</source>
+        <translation>Kein Programm dieser Arbeitsumgebung konnte die Webadresse öffnen
+
+%1</translation>
     </message>
 </context>
 <context>
@@ -614,6 +634,10 @@ Geben Sie nur ganze Zahlen ein, um diesen Fehler zu vermeiden.</translation>
         <source>The page&apos;s bytes are not a recorded page</source>
         <translation>Die Bytes der Seite sind keine aufgezeichnete Seite</translation>
     </message>
+    <message>
+        <source>The document&apos;s title must be set before its first page is drawn on</source>
+        <translation>Der Titel des Dokuments muss vor dem Zeichnen der ersten Seite gesetzt werden</translation>
+    </message>
 </context>
 <context>
     <name>preview</name>
@@ -750,6 +774,19 @@ Geben Sie nur ganze Zahlen ein, um diesen Fehler zu vermeiden.</translation>
     <message>
         <source>the file ends early</source>
         <translation>die Datei endet vorzeitig</translation>
+    </message>
+</context>
+<context>
+    <name>preview::TPageReader</name>
+    <message>
+        <source>No page</source>
+        <comment>the preview shows no page, for screen readers</comment>
+        <translation>Keine Seite</translation>
+    </message>
+    <message>
+        <source>Page %1 of %2</source>
+        <comment>the page shown, for screen readers</comment>
+        <translation>Seite %1 von %2</translation>
     </message>
 </context>
 <context>
