@@ -31,6 +31,7 @@ expected=(
   "$libdir/cmake/HandvisePreview/HandvisePreviewConfigVersion.cmake"
   "$libdir/cmake/HandvisePreview/HandvisePreviewTargets.cmake"
   "$libdir/pkgconfig/handvise-preview.pc"
+  share/doc/libhandvise-preview-dev/html/index.html share/doc/libhandvise-preview-dev/guide.md
 )
 for package in libhandvise-preview1 libhandvise-preview-dev; do
   expected+=("share/doc/$package/copyright" "share/doc/$package/changelog.Debian.gz")
