@@ -4,6 +4,7 @@
 // case, since a process's high-water mark never goes down:
 //   bench_page_store --peak store|memory N   prints the child's VmHWM in KiB.
 #include "bench/SampleSheet.h"
+#include "preview/MetafileList.h"
 #include "preview/Preview.h"
 
 #include <QFile>

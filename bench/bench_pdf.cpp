@@ -3,6 +3,7 @@
 // against QPrinter in PDF mode drawing the same pages directly, and replaying the same recordings.
 // The counter file_bytes is the size of the file written.
 #include "bench/SampleSheet.h"
+#include "preview/PdfLibrary.h"
 #include "preview/Preview.h"
 
 #include <QFileInfo>

@@ -4,8 +4,14 @@
 
 #include <cstdint>
 
+/// Definitions shared by the suite's libraries.
 namespace common {
 
-enum class TAlignment : std::uint8_t { taLeftJustify = 0, taRightJustify = 1, taCenter = 2 };
+/// Where a line of text lies in its box.
+enum class TAlignment : std::uint8_t {
+    taLeftJustify = 0,  ///< at the left
+    taRightJustify = 1, ///< at the right
+    taCenter = 2        ///< centred
+};
 
 } // namespace common

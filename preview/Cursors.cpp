@@ -1,5 +1,6 @@
 #include "preview/Cursors.h"
 
+#include "preview/ErrorMessage.h"
 #include "preview/Errors.h"
 
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+#include "preview/ErrorMessage.h"
 #include "preview/Errors.h"
 
 #include "common/TranslatedMessage.h"

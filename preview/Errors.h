@@ -1,50 +1,64 @@
 // Failures the print preview component raises; what() carries the message shown to the user.
 #pragma once
 
-#include <QtGlobal>
+#include "preview/PreviewExport.h"
 
-#include <initializer_list>
 #include <stdexcept>
 #include <string>
 
 namespace preview {
 
-// The component's message `english` in the language in force, with %1, %2, ... replaced by `arguments`
-// in order. Its literal is marked QT_TRANSLATE_NOOP("preview", ...), so that the catalogues have it.
-std::string Message(const char* english, std::initializer_list<std::string> arguments = {});
-
-// A byte stream could not be read, written or positioned.
-class EStreamError : public std::runtime_error {
+/// A byte stream could not be read, written or positioned: the page file, or a page's recorded bytes.
+class HANDVISE_PREVIEW_EXPORT EStreamError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
 
-// "Stream read error", with the reason when one is known.
-class EReadError : public EStreamError {
+/// "Stream read error", with the reason when one is known: a page could not be read back from the page
+/// file, or bytes given as a page are not one.
+class HANDVISE_PREVIEW_EXPORT EReadError : public EStreamError {
 public:
+    /// The message, with `reason` in parentheses when it is not empty.
     explicit EReadError(const std::string& reason = {});
 };
 
-// "Stream write error", with the reason when one is known.
-class EWriteError : public EStreamError {
+/// "Stream write error", with the reason when one is known: a page could not be written to the page
+/// file (a full or missing temporary folder), or a drawing was refused as a page.
+class HANDVISE_PREVIEW_EXPORT EWriteError : public EStreamError {
 public:
+    /// The message, with `reason` in parentheses when it is not empty.
     explicit EWriteError(const std::string& reason = {});
 };
 
-// A page index outside the list: "List index out of bounds (%d)".
-class EListError : public std::runtime_error {
+/// A page index outside the document: "List index out of bounds (%d)".
+class HANDVISE_PREVIEW_EXPORT EListError : public std::runtime_error {
 public:
+    /// The message with the index asked for.
     explicit EListError(int index);
 };
 
-// An assignment between classes that cannot take each other's values: "Cannot assign a %s to a %s".
-class EConvertError : public std::runtime_error {
+/// An assignment between classes that cannot take each other's values: "Cannot assign a %s to a %s".
+class HANDVISE_PREVIEW_EXPORT EConvertError : public std::runtime_error {
 public:
+    /// The message with both class names.
     EConvertError(const std::string& sourceClass, const std::string& targetClass);
 };
 
-// Memory for a new page or picture could not be had, e.g. "There is not enough memory to create a new page".
-class EOutOfMemory : public std::runtime_error {
+/// Memory for a new page or picture could not be had, e.g. "There is not enough memory to create a new
+/// page".
+class HANDVISE_PREVIEW_EXPORT EOutOfMemory : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+/// Saving as PDF without the PDF library: "Cannot locate libdspdf.so".
+class HANDVISE_PREVIEW_EXPORT EMissingPDFLibrary : public std::runtime_error {
+public:
+    EMissingPDFLibrary();
+};
+
+/// The PDF library reported a failure; what() carries its message.
+class HANDVISE_PREVIEW_EXPORT EPdfError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };

@@ -1,6 +1,7 @@
 #include "preview/Metafile.h"
 
 #include "pagecheck/PageCheck.h"
+#include "preview/ErrorMessage.h"
 #include "preview/Errors.h"
 
 #include <QPaintDevice>

@@ -1,5 +1,6 @@
 #include "preview/MetafileList.h"
 
+#include "preview/ErrorMessage.h"
 #include "preview/Errors.h"
 
 #include <QByteArray>

@@ -3,6 +3,8 @@
 // without any window.
 #pragma once
 
+#include "preview/PreviewTypes.h"
+
 #include <QList>
 #include <QPageSize>
 #include <QSize>
@@ -11,83 +13,6 @@
 #include <cstdint>
 
 namespace preview {
-
-// Units of length a page is drawn in, each with a fixed number of units per inch except mmPixel, whose
-// inch is the device's resolution.
-enum TUnits { mmPixel, mmLoMetric, mmHiMetric, mmLoEnglish, mmHiEnglish, mmTWIPS, mmPoints };
-
-enum TPaperType {
-    pLetter,
-    pLetterSmall,
-    pTabloid,
-    pLedger,
-    pLegal,
-    pStatement,
-    pExecutive,
-    pA3,
-    pA4,
-    pA4Small,
-    pA5,
-    pB4,
-    pB5,
-    pFolio,
-    pQuatro,
-    p10x14,
-    p11x17,
-    pNote,
-    pEnv9,
-    pEnv10,
-    pEnv11,
-    pEnv12,
-    pEnv14,
-    pCSheet,
-    pDSheet,
-    pESheet,
-    pEnvDL,
-    pEnvC5,
-    pEnvC3,
-    pEnvC4,
-    pEnvC6,
-    pEnvC65,
-    pEnvB4,
-    pEnvB5,
-    pEnvB6,
-    pEnvItaly,
-    pEnvMonarch,
-    pEnvPersonal,
-    pFanfoldUSStd,
-    pFanfoldGermanStd,
-    pFanfoldGermanLegal,
-    pB4ISO,
-    pJapanesePostcard,
-    p9x11,
-    p10x11,
-    p15x11,
-    pEnvInvite,
-    pLetterExtra,
-    pLegalExtra,
-    pTabloidExtra,
-    pA4Extra,
-    pLetterTransverse,
-    pA4Transverse,
-    pLetterExtraTransverse,
-    pAPlus,
-    pBPlus,
-    pLetterPlus,
-    pA4Plus,
-    pA5Transverse,
-    pB5Transverse,
-    pA3Extra,
-    pA5Extra,
-    pB5Extra,
-    pA2,
-    pA3Transverse,
-    pA3ExtraTransverse,
-    pCustom
-};
-inline constexpr int kPaperTypeCount = pCustom + 1;
-
-enum TPrinterOrientation { poPortrait, poLandscape };
 
 // One row of the paper table: the printer paper code (a Windows paper number) and the portrait size in
 // the unit the size is defined in. pCustom has code 256 and no size.

@@ -1,5 +1,6 @@
 #include "preview/PdfLibrary.h"
 
+#include "preview/ErrorMessage.h"
 #include "preview/Errors.h"
 
 #include <QCoreApplication>
@@ -40,13 +41,25 @@ bool SearchPathIsAbsolute(const QByteArray& searchPath) {
     return true;
 }
 
+namespace {
+// The folder of the file this code runs from: the preview library, or the program when the component is
+// linked into it (the loader then reports the program's name as started, which may be relative).
+QString ComponentFolder() {
+    Dl_info info{};
+    if (dladdr(reinterpret_cast<void*>(&ComponentFolder), &info) != 0 && info.dli_fname != nullptr &&
+        info.dli_fname[0] == '/')
+        return QFileInfo(QString::fromLocal8Bit(info.dli_fname)).absolutePath();
+    return QCoreApplication::applicationDirPath();
+}
+} // namespace
+
 QStringList TPdfLibrary::Candidates() {
-    // QLibrary with a bare name goes through dlopen, which does not search the program's folder. An
-    // installed program finds the library in the suite's private folder, relative to its own.
-    const QString programFolder = QCoreApplication::applicationDirPath();
-    QStringList candidates{
-        programFolder + QStringLiteral("/libdspdf.so"),
-        QDir::cleanPath(programFolder + QStringLiteral("/" HANDVISE_PRIVATE_LIB_FROM_BIN "/libdspdf.so"))};
+    // QLibrary with a bare name goes through dlopen, which does not search the program's folder. Installed,
+    // the PDF library lies in the suite's private folder, found relative to the preview library, so that
+    // any program linking the library finds it, wherever the program lies.
+    QStringList candidates{QCoreApplication::applicationDirPath() + QStringLiteral("/libdspdf.so"),
+                           QDir::cleanPath(ComponentFolder() +
+                                           QStringLiteral("/" HANDVISE_PRIVATE_LIB_FROM_LIB "/libdspdf.so"))};
     // The bare name is looked up only where the search cannot reach the working folder: dlopen runs a
     // library's initialisers before the program could reject where it came from.
     if (SearchPathIsAbsolute(qgetenv("LD_LIBRARY_PATH")))

@@ -2,28 +2,17 @@
 // the call sequence that writes a document's pages to a PDF file through it.
 #pragma once
 
+#include "preview/Errors.h"
+
 #include <QByteArray>
 #include <QLibrary>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
-#include <stdexcept>
 #include <string>
 
 namespace preview {
-
-// Saving as PDF without the library: "Cannot locate libdspdf.so".
-class EMissingPDFLibrary : public std::runtime_error {
-public:
-    EMissingPDFLibrary();
-};
-
-// The library reported a failure; what() carries its message.
-class EPdfError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 // One page's paper as the library takes it: paper code, orientation (0 portrait, 1 landscape) and the
 // size as the page lies, in hundredths of a millimetre.
@@ -63,9 +52,9 @@ public:
     static TPdfLibrary& Instance();
 
     // The program's own folder first, then the suite's installed private library folder (found relative
-    // to the program), then the system's library search path: never the working directory, from which a
-    // planted library would run with the user's rights. The system search is left out while
-    // LD_LIBRARY_PATH has an entry that is empty or relative.
+    // to the preview library), then the system's library search path: never the working directory, from which
+    // a planted library would run with the user's rights. The system search is left out while LD_LIBRARY_PATH
+    // has an entry that is empty or relative.
     static QStringList Candidates();
     // Tries the candidates in order until one loads with every entry point; true when bound. Does
     // nothing when already bound.

@@ -1,5 +1,6 @@
 #include "preview/PrintController.h"
 
+#include "preview/ErrorMessage.h"
 #include "preview/Errors.h"
 #include "preview/Grayscale.h"
 #include "preview/PdfLibrary.h"

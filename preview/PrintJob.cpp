@@ -1,5 +1,6 @@
 #include "preview/PrintJob.h"
 
+#include "preview/ErrorMessage.h"
 #include "preview/Errors.h"
 #include "preview/Printer.h"
 

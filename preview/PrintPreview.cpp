@@ -4,6 +4,7 @@
 
 #include "preview/Errors.h"
 #include "preview/PageReader.h"
+#include "preview/PaperTypes.h"
 #include "preview/PdfLibrary.h"
 #include "preview/PrintPreviewPrivate.h"
 #include "preview/Startup.h"
@@ -642,6 +643,10 @@ void TPrintPreview::DrawGrayGraphic(QPainter& painter, const QRect& rect, const 
 
 bool TPrintPreview::CanSaveAsPDF() const {
     return TPdfLibrary::Instance().Loaded();
+}
+
+QString TPrintPreview::PdfLibraryFile() {
+    return TPdfLibrary::Instance().FileName();
 }
 
 void TPrintPreview::SaveAsPDF(const QString& fileName) {

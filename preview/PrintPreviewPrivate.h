@@ -5,8 +5,10 @@
 #include "preview/MetafileList.h"
 #include "preview/PageView.h"
 #include "preview/PaperPreview.h"
+#include "preview/PaperTypes.h"
 #include "preview/PrintController.h"
 #include "preview/PrintPreview.h"
+#include "preview/SheetLayout.h"
 
 #include <QColor>
 #include <QPoint>

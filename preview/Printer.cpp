@@ -1,5 +1,6 @@
 #include "preview/Printer.h"
 
+#include "preview/ErrorMessage.h"
 #include "preview/Errors.h"
 #include "preview/PrintJob.h"
 

@@ -2,23 +2,12 @@
 // needs scroll bars, and where it lies when it is smaller than the view. Pure arithmetic.
 #pragma once
 
+#include "preview/PreviewTypes.h"
+
 #include <QPoint>
 #include <QSize>
 
 namespace preview {
-
-enum TZoomState { zsZoomOther, zsZoomToWidth, zsZoomToHeight, zsZoomToFit };
-
-// What border, shadow and caption add to the paper's size to give the sheet's (control's) size.
-struct TSheetFrame {
-    int Width = 0;
-    int Height = 0;
-};
-
-struct TSheetSize {
-    QSize Size; // the sheet, frame included
-    int Zoom;   // the zoom it shows the page at: given for zsZoomOther, computed for the fit modes
-};
 
 // The sheet for a page of `pagePixels` (its size at 100 %) in `space`: `zoom` % in zsZoomOther, else
 // filling the width, the height, or the whole space. Sizes round to nearest; the computed zoom is the

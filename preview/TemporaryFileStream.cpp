@@ -1,5 +1,6 @@
 #include "preview/TemporaryFileStream.h"
 
+#include "preview/ErrorMessage.h"
 #include "preview/Errors.h"
 
 #include <QDir>

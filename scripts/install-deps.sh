@@ -28,6 +28,7 @@ packages=(
   locales
   cups printer-driver-cups-pdf ghostscript poppler-utils libcups2-dev
   desktop-file-utils appstream lintian dpkg-dev fakeroot file
+  doxygen
   clang libclang-rt-14-dev clang-format
 )
 if [[ "${1:-}" == "--dev" ]]; then

@@ -157,8 +157,7 @@ private slots:
     // The preview component starts by itself: this program never asks it to, and finds the library
     // beside itself and the hand cursors registered.
     void theComponentStartsByItself() {
-        QVERIFY2(preview::TPdfLibrary::Instance().Loaded(), "libdspdf.so lies beside the test program");
-        QCOMPARE(preview::TPdfLibrary::Instance().FileName(),
+        QCOMPARE(preview::TPrintPreview::PdfLibraryFile(),
                  QCoreApplication::applicationDirPath() + "/libdspdf.so");
         QVERIFY(preview::TScreenCursors::Registered(preview::crHand));
         QVERIFY(preview::TScreenCursors::Registered(preview::crGrab));

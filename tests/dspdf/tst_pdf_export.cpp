@@ -1,6 +1,7 @@
 // PDF files written through the real library: page count, page sizes, texts and fonts read back with
 // poppler's tools; what is left on disk when saving fails; the order of calls the library refuses; and
 // the library in a program without Qt.
+#include "preview/PdfLibrary.h"
 #include "preview/Preview.h"
 #include "tests/support/PageBytes.h"
 #include "tests/support/PdfTools.h"

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Checks the suite as installed: `tree` installs the build into a temporary root under /usr, `package`
-# builds the Debian package, lists and lints it and unpacks it into a temporary root. Either way the
+# builds the Debian packages, lists and lints them and unpacks them into a temporary root. Either way the
 # files must lie in their places and the programs must start from there, also after the tree is moved
 # to another prefix.
-# Usage: check-install.sh tree|package BUILD_DIR INSTALL_PROBE CALCULATOR_VERSION DESIGNER_VERSION
+# Usage: check-install.sh tree|package BUILD_DIR INSTALL_PROBE CALCULATOR_VERSION DESIGNER_VERSION LIBDIR
+#        SOURCE_DIR
 set -euo pipefail
-mode=$1 build=$2 probe=$3 calc_version=$4 designer_version=$5
+mode=$1 build=$2 probe=$3 calc_version=$4 designer_version=$5 libdir=$6 source=$7
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -24,7 +25,18 @@ expected=(
   share/icons/hicolor/scalable/apps/org.varnok.handvise.Designer.svg
   share/man/man1/handvise2.1.gz share/man/man1/cadencer.1.gz
   share/doc/handvise/copyright share/doc/handvise/changelog.Debian.gz
+  "$libdir/libhandvise-preview.so.1" "$libdir/libhandvise-preview.so"
+  include/handvise-preview/preview/Preview.h include/handvise-preview/preview/PreviewExport.h
+  include/handvise-preview/common/Alignment.h
+  "$libdir/cmake/HandvisePreview/HandvisePreviewConfig.cmake"
+  "$libdir/cmake/HandvisePreview/HandvisePreviewConfigVersion.cmake"
+  "$libdir/cmake/HandvisePreview/HandvisePreviewTargets.cmake"
+  "$libdir/pkgconfig/handvise-preview.pc"
+  share/doc/libhandvise-preview-dev/html/index.html share/doc/libhandvise-preview-dev/guide.md
 )
+for package in libhandvise-preview1 libhandvise-preview-dev; do
+  expected+=("share/doc/$package/copyright" "share/doc/$package/changelog.Debian.gz")
+done
 for size in 16 22 24 32 48 64 128 256; do
   for id in Calculator Designer; do
     expected+=("share/icons/hicolor/${size}x${size}/apps/org.varnok.handvise.$id.png")
@@ -60,10 +72,12 @@ check_prefix() {
       fail "no German name in the metainfo of $id"
   done
 
-  # Started from another folder, which holds a library of that name that must not be taken.
+  # Started from another folder, which holds libraries of those names that must not be taken.
   local elsewhere="$work/elsewhere"
-  mkdir -p "$elsewhere"
+  mkdir -p "$elsewhere/lib"
   : >"$elsewhere/libdspdf.so"
+  : >"$elsewhere/libhandvise-preview.so.1"
+  : >"$elsewhere/lib/libhandvise-preview.so.1"
   for program in handvise2 cadencer; do
     local status=0
     (cd "$elsewhere" && LD_DEBUG=files LD_DEBUG_OUTPUT="$work/ld-$program" \
@@ -71,7 +85,11 @@ check_prefix() {
     [[ $status == 124 ]] || fail "$program did not keep running (status $status)"
   done
   grep -qs "calling init: $libraries\$" "$work"/ld-cadencer.* || fail "cadencer did not load $libraries"
+  # The preview library of this tree, found relative to the program, whatever the prefix.
+  grep -qs "calling init: $prefix/bin/\.\./$libdir/libhandvise-preview.so.1\$" "$work"/ld-cadencer.* ||
+    fail "cadencer did not load the preview library of $prefix"
   rm -f "$work"/ld-*
+  bash "$source/tests/build/check-search-paths.sh" "$prefix" >/dev/null || fail "a search path reads the working folder"
 
   # A program of the tree finds the help pages in the data folder, and the launcher settings in the
   # user's configuration folder until a file lies beside it.
@@ -92,18 +110,32 @@ case $mode in
     ;;
   package)
     cpack -G DEB -B "$work/package" --config "$build/CPackConfig.cmake" >/dev/null
-    deb=$(echo "$work"/package/handvise_*.deb)
-    [[ -f "$deb" ]] || fail "no package built"
-    listing=$(dpkg-deb -c "$deb" | awk '{print $6}')
-    for path in "${expected[@]}"; do
-      grep -qx "./usr/$path" <<<"$listing" || fail "package lacks /usr/$path"
+    # Each package, and which of the paths above it holds (the programs' package the rest).
+    declare -A holds=(
+      [handvise]='^(bin|share/(applications|icons|metainfo|man|handvise|doc/handvise))/'
+      [libhandvise-preview1]="^($libdir/libhandvise-preview\.so\.1|$libdir/handvise/|share/doc/libhandvise-preview1/)"
+      [libhandvise-preview-dev]="^($libdir/libhandvise-preview\.so\$|include/|$libdir/(cmake|pkgconfig)/|share/doc/libhandvise-preview-dev/)"
+    )
+    for package in "${!holds[@]}"; do
+      deb=$(echo "$work/package/${package}_"*.deb)
+      [[ -f "$deb" ]] || fail "no package $package built"
+      listing=$(dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./usr/||')
+      for path in "${expected[@]}"; do
+        if [[ "$path" =~ ${holds[$package]} ]]; then
+          grep -qx "$path" <<<"$listing" || fail "$package lacks /usr/$path"
+        fi
+      done
+      # Errors fail; warnings are printed for the log.
+      lintian --fail-on error "$deb" 2>/dev/null || fail "lintian reports errors in $package"
+      dpkg-deb -x "$deb" "$root"
     done
-    dpkg-deb -f "$deb" Depends | grep -q 'libqt6svg6' || fail "Depends lacks the SVG icon engine"
-    # Errors fail; warnings are printed for the log.
-    lintian --fail-on error "$deb" 2>/dev/null || fail "lintian reports errors"
-    dpkg-deb -x "$deb" "$root"
-    for program in handvise2 cadencer; do
-      file "$root/usr/bin/$program" | grep -q ', stripped' || fail "$program is not stripped"
+    depends=$(dpkg-deb -f "$work"/package/handvise_*.deb Depends)
+    grep -q 'libqt6svg6' <<<"$depends" || fail "Depends lacks the SVG icon engine"
+    grep -q 'libhandvise-preview1 (>= ' <<<"$depends" || fail "Depends lacks the preview library: $depends"
+    dpkg-deb -f "$work"/package/libhandvise-preview-dev_*.deb Depends | grep -q 'libhandvise-preview1 (= ' ||
+      fail "the development package does not depend on its library's version"
+    for binary in bin/handvise2 bin/cadencer "$libdir/libhandvise-preview.so.1"; do
+      file -L "$root/usr/$binary" | grep -q ', stripped' || fail "$binary is not stripped"
     done
     ;;
   *) fail "unknown mode $mode" ;;

@@ -1,5 +1,6 @@
 // The page store: which pages stay in memory, where written-out pages go in the temporary file, how
 // they come back, and what happens when the file cannot be written or read.
+#include "preview/MetafileList.h"
 #include "preview/Preview.h"
 #include "tests/preview/PageDrawing.h"
 

@@ -1,6 +1,7 @@
 // The PDF library's binding: where it is looked for (never the working directory), a library that
 // lacks an entry point, and the calls that saving a document makes, checked against a fake library
 // that logs them.
+#include "preview/PdfLibrary.h"
 #include "preview/Preview.h"
 
 #include <QGuiApplication>
@@ -63,7 +64,7 @@ void TestPdfLibrary::theProgramsOwnFolderComesFirst() {
     const QStringList candidates = TPdfLibrary::Candidates();
     QCOMPARE(candidates.value(0), AppDir() + "/libdspdf.so");
     QCOMPARE(candidates.size(), 3);
-    // An installed program's private library folder, relative to the program, then the bare name.
+    // The suite's private library folder, relative to the preview library, then the bare name.
     QVERIFY(QFileInfo(candidates[1]).isAbsolute());
     QVERIFY(candidates[1].endsWith("/handvise/libdspdf.so"));
     QVERIFY(!candidates[2].contains('/'));

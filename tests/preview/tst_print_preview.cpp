@@ -1,7 +1,9 @@
 // The preview control as its users meet it: paper and units, recording documents with their events,
 // pages and layers, and the sheet on screen: zoom, scroll bars, keys, wheel, dragging and repaints.
+#include "preview/PaperTypes.h"
 #include "preview/Preview.h"
 #include "preview/PreviewKeys.h"
+#include "preview/SheetLayout.h"
 
 #include <QScrollBar>
 #include <QSignalSpy>

@@ -30,7 +30,7 @@ void TestSaveAsPdf::initTestCase() {
     QVERIFY(TScreenCursors::Registered(crHand) && TScreenCursors::Registered(crGrab));
     TPrintPreview preview;
     QVERIFY2(preview.CanSaveAsPDF(), "the stand-in library is beside the test program");
-    QLibrary fake(TPdfLibrary::Instance().FileName());
+    QLibrary fake(TPrintPreview::PdfLibraryFile());
     fakeLog_ = reinterpret_cast<const char* (*)()>(fake.resolve("FakeLog"));
     fakeReset_ = reinterpret_cast<void (*)(const char*, int, const char*)>(fake.resolve("FakeReset"));
     fakeLogSize_ = reinterpret_cast<int (*)()>(fake.resolve("FakeLogSize"));
