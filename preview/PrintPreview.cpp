@@ -2,6 +2,7 @@
 // attached page views, and the printing operations it publishes, which its print controller carries out.
 #include "preview/PrintPreview.h"
 
+#include "preview/ErrorMessage.h"
 #include "preview/Errors.h"
 #include "preview/PageReader.h"
 #include "preview/PaperTypes.h"
