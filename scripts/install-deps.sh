@@ -21,7 +21,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev libqt6svg6
   libgtest-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation2 fontconfig
-  xvfb xauth
+  xvfb xauth libxcb-damage0-dev
   locales
   cups printer-driver-cups-pdf ghostscript poppler-utils libcups2-dev
   desktop-file-utils appstream lintian dpkg-dev fakeroot file
