@@ -10,6 +10,7 @@ int main(int argc, char** argv) {
     controls::ApplyIdentity(identity);
     controls::TApplication::SetTitle(QStringLiteral("Varnok Handvise Calculator"));
     calc::TForm1 form;
+    controls::ApplyWindowIconAfterFirstPaint(&form, identity);
     form.show();
     return controls::TApplication::exec();
 }

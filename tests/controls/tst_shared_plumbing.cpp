@@ -206,10 +206,20 @@ private slots:
             controls::ApplyIdentity(*identity);
             QCOMPARE(QGuiApplication::desktopFileName(), identity->DesktopId);
             QCOMPARE(QCoreApplication::applicationVersion(), identity->Version);
-            const QIcon icon = QGuiApplication::windowIcon();
+            const QIcon icon = controls::WindowIcon(*identity);
             for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
                 QCOMPARE(icon.pixmap(size).size(), QSize(size, size));
         }
+    }
+
+    // The first paint does without the window icon; the icon follows it.
+    void theWindowIconFollowsTheFirstPaint() {
+        QGuiApplication::setWindowIcon(QIcon());
+        QWidget window;
+        controls::ApplyWindowIconAfterFirstPaint(&window, controls::DesignerIdentity());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTRY_COMPARE(QGuiApplication::windowIcon().pixmap(48).size(), QSize(48, 48));
     }
 
     void aFileSizeLimitMakesWritesFailInsteadOfEndingTheProgram() {
