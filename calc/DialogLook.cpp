@@ -1,5 +1,6 @@
 #include "calc/DialogLook.h"
 
+#include "calc/ToolIcon.h"
 #include "controls/DesignedLook.h"
 
 #include <QApplication>
@@ -24,7 +25,7 @@ void SetUpDialog(QDialog* dialog, const QString& caption, QSize client, const QC
 }
 
 QPushButton* OkButton(QDialog* dialog, QRect rect) {
-    auto* button = new QPushButton(QIcon(QStringLiteral(":/calc/ok.svg")), QStringLiteral("OK"), dialog);
+    auto* button = new QPushButton(ToolIcon(QStringLiteral("ok")), QStringLiteral("OK"), dialog);
     button->setObjectName(QStringLiteral("BitBtn1"));
     button->setGeometry(rect);
     button->setDefault(true);

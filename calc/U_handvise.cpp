@@ -2,6 +2,7 @@
 
 #include "calc/DialogLook.h"
 #include "calc/SideTools.h"
+#include "calc/ToolIcon.h"
 #include "calc/U_convert.h"
 #include "calc/U_percentages.h"
 #include "controls/AlignEdit.h"
@@ -84,7 +85,7 @@ QLabel* SpringLabel(QWidget* parent, const char* name, int top) {
 QToolButton* IconButton(QWidget* parent, const char* name, int left, const QString& icon, const QString& hint,
                         int number) {
     auto* button = controls::Place<QToolButton>(parent, name, QRect(left, 229, 22, 22));
-    button->setIcon(QIcon(icon));
+    button->setIcon(ToolIcon(icon));
     button->setIconSize(QSize(16, 16));
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
@@ -197,13 +198,13 @@ void TForm1::CreateControls() {
                                                QStringLiteral("&About..."));
     ButtonAbout->setFocusPolicy(Qt::ClickFocus);
 
-    SpeedButtonCenter = IconButton(this, "SpeedButtonCenter", 8, QStringLiteral(":/calc/center.svg"),
+    SpeedButtonCenter = IconButton(this, "SpeedButtonCenter", 8, QStringLiteral("center"),
                                    QStringLiteral("Center Calculator"), 1);
-    SpeedButtonDateTime = IconButton(this, "SpeedButtonDateTime", 36, QStringLiteral(":/calc/datetime.svg"),
+    SpeedButtonDateTime = IconButton(this, "SpeedButtonDateTime", 36, QStringLiteral("datetime"),
                                      QStringLiteral("Date and Time"), 2);
-    SpeedButtonP1 = IconButton(this, "SpeedButtonP1", 64, QStringLiteral(":/calc/percentages.svg"),
+    SpeedButtonP1 = IconButton(this, "SpeedButtonP1", 64, QStringLiteral("percentages"),
                                QStringLiteral("Percentages"), 3);
-    SpeedButtonConv = IconButton(this, "SpeedButtonConv", 92, QStringLiteral(":/calc/conversion.svg"),
+    SpeedButtonConv = IconButton(this, "SpeedButtonConv", 92, QStringLiteral("conversion"),
                                  QStringLiteral("Conversion"), 4);
 
     TrackBar1 =
