@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QImage>
+#include <QImageReader>
 
 #include <map>
 #include <stdexcept>
@@ -82,7 +83,10 @@ QCursor LoadCursorResource(const QString& name, int scale) {
     if (scale == 0)
         scale = qGuiApp != nullptr && qGuiApp->devicePixelRatio() >= 2 ? 2 : 1;
     const QString file = scale == 2 ? name + QStringLiteral("@2x") : name;
-    const QImage image(QStringLiteral(":/preview/cursors/") + file, "XPM");
+    // Read as XPM only: with format detection on, Qt first loads every image plugin to ask it.
+    QImageReader reader(QStringLiteral(":/preview/cursors/") + file, "xpm");
+    reader.setAutoDetectImageFormat(false);
+    const QImage image = reader.read();
     if (image.isNull() || image.size() != QSize(kCursorSize, kCursorSize) * scale)
         throw std::runtime_error("Cannot load the cursor " + file.toStdString());
     // A monochrome cursor: the bitmap says black or white, the mask says shown or transparent.
