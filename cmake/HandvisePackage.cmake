@@ -28,11 +28,12 @@ springs give. cadencer turns an estimated maximum into an eight-week training
 cycle, shown as a routine sheet in a print preview that prints through CUPS and
 saves PDF.")
 # The libraries the programs link come from dpkg-shlibdeps. What it cannot see: Qt's SVG icon engine,
-# loaded at run time, draws the tool icons; the designed captions need Liberation Sans's narrow widths.
+# loaded at run time, draws the tool icons at scales other than 1 and 2; the CUPS client library is
+# loaded when the designer first prints; the designed captions need Liberation Sans's narrow widths.
 # The X11 platform plugin comes with libqt6gui6; on Wayland Qt uses its own plugin when installed and
 # X11 through XWayland otherwise.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, fonts-liberation2")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, libcups2, fonts-liberation2")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION TRUE)
 
