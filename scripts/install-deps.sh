@@ -23,7 +23,7 @@ packages=(
   fonts-dejavu-core fonts-liberation2 fontconfig
   xvfb xauth libxcb-damage0-dev
   locales
-  cups printer-driver-cups-pdf ghostscript poppler-utils libcups2-dev
+  cups printer-driver-cups-pdf ghostscript poppler-utils qpdf libcups2-dev
   desktop-file-utils appstream lintian dpkg-dev fakeroot file
   clang libclang-rt-14-dev clang-format
 )
