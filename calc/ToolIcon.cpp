@@ -23,7 +23,7 @@ public:
         : name_(name) {}
 
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-        const QPixmap picture = Prerendered(size);
+        QPixmap picture = Prerendered(size);
         if (picture.isNull())
             return Drawing().pixmap(size, 1.0, mode, state);
         if (mode == QIcon::Normal)

@@ -33,6 +33,7 @@ namespace preview {
 
 // Each function of the list, as a pointer of its declared type, under its own name.
 struct TCupsLibrary {
+// NOLINTNEXTLINE(bugprone-macro-parentheses): the argument is a name, declared under that name
 #define HANDVISE_CUPS_POINTER(name) decltype(&::name) name = nullptr;
     HANDVISE_CUPS_FUNCTIONS(HANDVISE_CUPS_POINTER)
 #undef HANDVISE_CUPS_POINTER
