@@ -1,8 +1,10 @@
 // PDF output of a routine-sheet-like page (about 40 texts, 30 lines, 29 boxes, a title) for 1 and 100
 // pages: through the PDF library from the pages' recorded bytes, as saving from the preview does,
 // against QPrinter in PDF mode drawing the same pages directly, and replaying the same recordings.
-// The counter file_bytes is the size of the file written.
+// The counter file_bytes is the size of the file written. BM_PageCheck is the check every page's bytes
+// pass before the library replays them.
 #include "bench/SampleSheet.h"
+#include "pagecheck/PageCheck.h"
 #include "preview/PdfLibrary.h"
 #include "preview/Preview.h"
 
@@ -115,8 +117,16 @@ void BM_QPrinterReplay(benchmark::State& state) {
     state.counters["file_bytes"] = double(QFileInfo(file).size());
 }
 
+void BM_PageCheck(benchmark::State& state) {
+    const QByteArray& page = RecordedPages().front();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(pagecheck::CheckPage(page).ok);
+    state.SetBytesProcessed(state.iterations() * page.size());
+}
+
 } // namespace
 
+BENCHMARK(BM_PageCheck)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Dspdf)->Arg(1)->Arg(100)->ArgName("pages")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_QPrinterDrawing)->Arg(1)->Arg(100)->ArgName("pages")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_QPrinterReplay)->Arg(1)->Arg(100)->ArgName("pages")->Unit(benchmark::kMillisecond);

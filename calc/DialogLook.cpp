@@ -1,5 +1,6 @@
 #include "calc/DialogLook.h"
 
+#include "calc/ToolIcon.h"
 #include "controls/DesignedLook.h"
 
 #include <QApplication>
@@ -25,7 +26,7 @@ void SetUpDialog(QDialog* dialog, const QString& caption, QSize client, const QC
 }
 
 QPushButton* OkButton(QDialog* dialog, QRect rect) {
-    auto* button = new QPushButton(QIcon(QStringLiteral(":/calc/ok.svg")),
+    auto* button = new QPushButton(ToolIcon(QStringLiteral("ok")),
                                    QCoreApplication::translate("calc::OkButton", "OK"), dialog);
     button->setObjectName(QStringLiteral("BitBtn1"));
     button->setGeometry(rect);

@@ -2,6 +2,7 @@
 
 #include "calc/DialogLook.h"
 #include "calc/SideTools.h"
+#include "calc/ToolIcon.h"
 #include "calc/U_convert.h"
 #include "calc/U_percentages.h"
 #include "controls/AlignEdit.h"
@@ -120,7 +121,7 @@ QLabel* SpringLabel(QWidget* parent, const char* name, int top) {
 QToolButton* IconButton(QWidget* parent, const char* name, int left, const QString& icon, const QString& hint,
                         int number) {
     auto* button = controls::Place<QToolButton>(parent, name, QRect(left, 229, 22, 22));
-    button->setIcon(QIcon(icon));
+    button->setIcon(ToolIcon(icon));
     button->setIconSize(QSize(16, 16));
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
@@ -238,8 +239,8 @@ void TForm1::CreateControls() {
     ButtonAbout = controls::Place<QPushButton>(this, "ButtonAbout", QRect(126, 229, 91, 22), tr("&About..."));
     ButtonAbout->setFocusPolicy(Qt::ClickFocus);
 
-    SpeedButtonCenter = IconButton(this, "SpeedButtonCenter", 8, QStringLiteral(":/calc/center.svg"),
-                                   tr("Center Calculator"), 1);
+    SpeedButtonCenter =
+        IconButton(this, "SpeedButtonCenter", 8, QStringLiteral("center"), tr("Center Calculator"), 1);
     if (!controls::PlatformPlacesWindows()) {
         // A Wayland desktop places every window itself: the tool says so rather than do nothing. Its key
         // presses the disabled button, which does nothing.
@@ -248,12 +249,12 @@ void TForm1::CreateControls() {
         SpeedButtonCenter->setToolTip(hint);
         SpeedButtonCenter->setAccessibleDescription(hint);
     }
-    SpeedButtonDateTime = IconButton(this, "SpeedButtonDateTime", 36, QStringLiteral(":/calc/datetime.svg"),
-                                     tr("Date and Time"), 2);
+    SpeedButtonDateTime =
+        IconButton(this, "SpeedButtonDateTime", 36, QStringLiteral("datetime"), tr("Date and Time"), 2);
     SpeedButtonP1 =
-        IconButton(this, "SpeedButtonP1", 64, QStringLiteral(":/calc/percentages.svg"), tr("Percentages"), 3);
+        IconButton(this, "SpeedButtonP1", 64, QStringLiteral("percentages"), tr("Percentages"), 3);
     SpeedButtonConv =
-        IconButton(this, "SpeedButtonConv", 92, QStringLiteral(":/calc/conversion.svg"), tr("Conversion"), 4);
+        IconButton(this, "SpeedButtonConv", 92, QStringLiteral("conversion"), tr("Conversion"), 4);
 
     TrackBar1 =
         TrackBar(this, "TrackBar1", QRect(8, 256, 254, 41), Qt::Horizontal, 1, 55, 20, TTickStyle::tsAuto);

@@ -37,9 +37,10 @@ cycle, shown as a routine sheet in a print preview that prints through CUPS and
 saves PDF.")
 # The libraries the programs link come from dpkg-shlibdeps. What it cannot see: the preview library,
 # which is built here, not installed (it is looked up in the build tree and named by hand, as its own
-# shlibs file names it); Qt's SVG icon engine, loaded at run time, which draws the tool icons; Liberation
-# Sans, whose narrow widths the designed captions need. The X11 platform plugin comes with libqt6gui6;
-# on Wayland Qt uses its own plugin when installed and X11 through XWayland otherwise.
+# shlibs file names it); Qt's SVG icon engine, loaded at run time, which draws the tool icons at scales
+# other than 1 and 2; Liberation Sans, whose narrow widths the designed captions need. The X11 platform
+# plugin comes with libqt6gui6; on Wayland Qt uses its own plugin when installed and X11 through XWayland
+# otherwise.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS "${HANDVISE_LIB_DIR}")
 set(CPACK_DEBIAN_PROGRAMS_PACKAGE_DEPENDS
@@ -50,6 +51,8 @@ set(CPACK_DEBIAN_PROGRAMS_PACKAGE_RECOMMENDS "qt6-wayland")
 # serves a program built against this one) and the PDF library that saves its documents.
 set(CPACK_DEBIAN_PREVIEW_RUNTIME_PACKAGE_NAME "libhandvise-preview${HANDVISE_PREVIEW_VERSION_MAJOR}")
 set(CPACK_DEBIAN_PREVIEW_RUNTIME_PACKAGE_SECTION "libs")
+# The CUPS client library is loaded when a program first prints, which dpkg-shlibdeps cannot see.
+set(CPACK_DEBIAN_PREVIEW_RUNTIME_PACKAGE_DEPENDS "libcups2")
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY ">=")
 set(CPACK_DEBIAN_PREVIEW_RUNTIME_PACKAGE_CONTROL_EXTRA "${PROJECT_SOURCE_DIR}/packaging/preview/triggers")

@@ -1,5 +1,7 @@
 #include "controls/Application.h"
 
+#include "controls/FusionStyle.h"
+
 #include <QMessageBox>
 #include <QWidget>
 
@@ -22,6 +24,7 @@ void IgnoreFileSizeSignal() {
 TApplication::TApplication(int& argc, char** argv)
     : QApplication(argc, argv) {
     IgnoreFileSizeSignal();
+    UseFusionWithoutImagePlugins();
 }
 
 QString TApplication::Title() {

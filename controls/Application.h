@@ -1,5 +1,5 @@
-// The application object both programs run on: the program-wide title, and the general error display
-// that shows any failure escaping an event handler instead of letting it end the program.
+// The application object both programs run on: the program-wide title, the general error display that
+// shows any failure escaping an event handler instead of letting it end the program, and the style.
 #pragma once
 
 #include <QApplication>
@@ -17,6 +17,7 @@ void IgnoreFileSizeSignal();
 class TApplication : public QApplication {
     Q_OBJECT
 public:
+    // Ignores the file-size signal and sets the style (controls/FusionStyle.h).
     TApplication(int& argc, char** argv);
 
     // The title shown for the program outside its windows (error boxes, the task switcher).

@@ -1,14 +1,37 @@
 #include "controls/Fonts.h"
 
+#include <QFontDatabase>
+#include <QSet>
 #include <QStringList>
 
 namespace controls {
+
+namespace {
+
+// The faces of `families` that are installed, in their order; all of them when none is. For a face
+// that is missing, Qt has fontconfig sort every font by its likeness before it goes on to the next face
+// named, milliseconds at every start for a face it will not use.
+QStringList InstalledOf(const QStringList& families) {
+    static const QSet<QString> installed = [] {
+        QSet<QString> names;
+        for (const QString& family : QFontDatabase::families())
+            names.insert(family.toCaseFolded());
+        return names;
+    }();
+    QStringList found;
+    for (const QString& family : families)
+        if (installed.contains(family.toCaseFolded()))
+            found << family;
+    return found.isEmpty() ? families : found;
+}
+
+} // namespace
 
 QFont PixelFont(const QString& family, int pixels) {
     QFont font;
     // Liberation Sans keeps the narrow widths of the designed faces; DejaVu Sans, the desktop's
     // usual substitute, is wide enough to cut captions such as "Resulting Tension".
-    font.setFamilies({family, QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    font.setFamilies(InstalledOf({family, QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")}));
     font.setPixelSize(pixels);
     return font;
 }
@@ -21,8 +44,8 @@ QFont FacePixelFont(const QString& family, int pixels) {
 
 QFont MonospacePixelFont(int pixels, bool bold) {
     QFont font;
-    font.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"),
-                      QStringLiteral("DejaVu Sans Mono")});
+    font.setFamilies(InstalledOf({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"),
+                                  QStringLiteral("DejaVu Sans Mono")}));
     font.setStyleHint(QFont::Monospace);
     font.setPixelSize(pixels);
     font.setBold(bold);

@@ -5,10 +5,13 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QWidget>
 
 #include <cstdio>
+#include <utility>
 
 namespace controls {
 
@@ -84,11 +87,50 @@ void ApplyIdentity(const TProgramIdentity& identity) {
     QCoreApplication::setApplicationName(identity.Name);
     QCoreApplication::setApplicationVersion(identity.Version);
     QGuiApplication::setDesktopFileName(identity.DesktopId);
+}
+
+QIcon WindowIcon(const TProgramIdentity& identity) {
     QIcon builtIn;
     for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
         builtIn.addFile(QStringLiteral(":/icons/%1/%2.png").arg(identity.DesktopId).arg(size),
                         QSize(size, size));
-    QGuiApplication::setWindowIcon(QIcon::fromTheme(identity.DesktopId, builtIn));
+    return QIcon::fromTheme(identity.DesktopId, builtIn);
+}
+
+namespace {
+
+// Watches its window for the first paint, then sets the icon once that paint has gone to the screen.
+class TIconAfterFirstPaint : public QObject {
+public:
+    TIconAfterFirstPaint(QWidget* window, TProgramIdentity identity)
+        : QObject(window)
+        , identity_(std::move(identity)) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == parent() && event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            // Queued, as the paint is still going on; then its pixels are sent to the display first,
+            // which would otherwise wait for the event loop to be idle, after the icon.
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    QGuiApplication::sync();
+                    QGuiApplication::setWindowIcon(WindowIcon(identity_));
+                    deleteLater();
+                },
+                Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    TProgramIdentity identity_;
+};
+
+} // namespace
+
+void ApplyWindowIconAfterFirstPaint(QWidget* window, const TProgramIdentity& identity) {
+    window->installEventFilter(new TIconAfterFirstPaint(window, identity));
 }
 
 } // namespace controls

@@ -2,10 +2,13 @@
 // window icon, and the answers to --help and --version, which the program gives without a window.
 #pragma once
 
+#include <QIcon>
 #include <QString>
 #include <QStringList>
 
 #include <optional>
+
+class QWidget;
 
 namespace controls {
 
@@ -27,8 +30,14 @@ std::optional<QString> CommandLineAnswer(const QStringList& arguments, const TPr
 // output and gives the exit code when the command line asks for one; nothing otherwise.
 std::optional<int> AnswerCommandLine(int argc, char** argv, const TProgramIdentity& identity);
 
-// Tells the running application who it is: name, version, desktop file and the window icon (the
-// installed theme icon, else the one built into the program).
+// Tells the running application who it is: name, version and desktop file. Before the first window.
 void ApplyIdentity(const TProgramIdentity& identity);
+
+// The program's window icon: the installed icon theme's, else the one built into the program.
+QIcon WindowIcon(const TProgramIdentity& identity);
+
+// Gives the program's windows their icon once `window` has painted for the first time, from the event
+// loop: looking the icon up in the theme and decoding it at eight sizes is nothing the first paint needs.
+void ApplyWindowIconAfterFirstPaint(QWidget* window, const TProgramIdentity& identity);
 
 } // namespace controls

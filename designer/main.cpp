@@ -12,6 +12,7 @@ int main(int argc, char** argv) {
     controls::ApplyIdentity(identity);
     controls::TApplication::SetTitle(QCoreApplication::translate("designer::main", "Varnok Handvise"));
     designer::TForm1 form;
+    controls::ApplyWindowIconAfterFirstPaint(&form, identity);
     form.show();
     return controls::TApplication::exec();
 }

@@ -2,6 +2,7 @@
 
 #include "common/TranslatedMessage.h"
 #include "pagecheck/PageCheck.h"
+#include "pagecheck/PageReplay.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -71,9 +72,10 @@ struct Document {
     std::unique_ptr<QPdfWriter> writer;
     QPainter painter;
     QPageLayout layout{QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()};
-    bool pageOpen = false; // the current page exists in the writer (drawn on, or finished)
-    int pageNumber = 1;    // counted from 1, for messages
-    std::string failure;   // the first failure since BeginDoc; the document cannot be saved then
+    bool pageOpen = false;         // the current page exists in the writer (drawn on, or finished)
+    int pageNumber = 1;            // counted from 1, for messages
+    std::string failure;           // the first failure since BeginDoc; the document cannot be saved then
+    pagecheck::TPageReplay replay; // keeps the fonts of the document's pages
 
     explicit Document(const QString& fileName)
         : file(fileName) {}
@@ -181,11 +183,8 @@ void DrawPage(Document& doc, QByteArrayView bytes) {
     if (!check.ok)
         throw Failure{Text(QT_TRANSLATE_NOOP("dspdf", "The bytes of page %1 are not a recorded page: %2"),
                            {PageNumber(doc), check.reason})};
-    QPicture picture;
-    picture.setData(bytes.data(), uint(bytes.size()));
-    const QRect bounds = picture.boundingRect();
-    const qint64 width = qint64(bounds.right()) - bounds.left() + 1;
-    const qint64 height = qint64(bounds.bottom()) - bounds.top() + 1;
+    const qint64 width = check.bounds.width();
+    const qint64 height = check.bounds.height();
     OpenPage(doc);
     if (width <= 0 || height <= 0)
         return; // a blank page
@@ -193,12 +192,26 @@ void DrawPage(Document& doc, QByteArrayView bytes) {
     QPdfWriter& writer = *doc.writer;
     // Replaying rescales by the writer's resolution over the picture's by itself; the page is already
     // measured in the writer's pixels, so that factor is divided back out.
+    const QPicture resolution; // a picture's resolution, whatever it holds
     painter.save();
     painter.resetTransform();
     painter.setClipping(false);
-    painter.scale(qreal(writer.width()) / qreal(width) * picture.logicalDpiX() / writer.logicalDpiX(),
-                  qreal(writer.height()) / qreal(height) * picture.logicalDpiY() / writer.logicalDpiY());
-    const bool played = picture.play(&painter);
+    painter.scale(qreal(writer.width()) / qreal(width) * resolution.logicalDpiX() / writer.logicalDpiX(),
+                  qreal(writer.height()) / qreal(height) * resolution.logicalDpiY() / writer.logicalDpiY());
+    bool played = false;
+    switch (doc.replay.Play(bytes, painter)) {
+    case pagecheck::TPageReplay::TResult::Played:
+        played = true;
+        break;
+    case pagecheck::TPageReplay::TResult::Declined: {
+        QPicture picture;
+        picture.setData(bytes.data(), uint(bytes.size()));
+        played = picture.play(&painter);
+        break;
+    }
+    case pagecheck::TPageReplay::TResult::Damaged:
+        break;
+    }
     painter.restore();
     if (!played)
         throw Failure{

@@ -1,7 +1,10 @@
 #include "pagecheck/PageCheck.h"
 
+#include "pagecheck/Records.h"
+
 #include <QByteArray>
 #include <QDataStream>
+#include <QtEndian>
 
 #include <array>
 #include <cmath>
@@ -14,8 +17,7 @@ namespace {
 // The format this Qt writes; pages come only from this program, so no other is accepted.
 constexpr quint16 kFormatMajor = QDataStream::Qt_DefaultCompiledVersion;
 constexpr quint16 kFormatMinor = 0;
-constexpr qsizetype kHeaderBytes = 10; // tag, checksum, major and minor version
-constexpr quint8 kBeginLength = 4;     // what the recorder writes for the first record, whatever follows
+constexpr quint8 kBeginLength = 4; // what the recorder writes for the first record, whatever follows
 
 // Generous bounds: the largest real page is 200 inches a side, some 508000 units at hundredths of a
 // millimetre and 19200 screen pixels; anything far beyond is not a drawing but an attack on the engines.
@@ -33,35 +35,6 @@ constexpr quint32 kMaxTextChars = 65536;
 constexpr quint32 kMaxNameChars = 512;
 constexpr quint32 kMaxFamilies = 32;
 constexpr quint32 kMaxRegionRects = 256;
-
-// The recorded commands (Qt's own numbering) that the recording canvas writes, and nothing else.
-enum Command : quint8 {
-    kNop = 0,
-    kDrawPoint = 1,
-    kDrawLine = 4,
-    kDrawRect = 5,
-    kDrawEllipse = 7,
-    kDrawPolyline = 12,
-    kDrawPolygon = 13,
-    kDrawTextItem = 21,
-    kDrawPath = 25,
-    kBegin = 30,
-    kEnd = 31,
-    kSetBkColor = 40,
-    kSetBkMode = 41,
-    kSetBrushOrigin = 43,
-    kSetFont = 45,
-    kSetPen = 46,
-    kSetBrush = 47,
-    kSetWMatrix = 55,
-    kSetClip = 60,
-    kSetClipRegion = 61,
-    kSetClipPath = 62,
-    kSetRenderHint = 63,
-    kSetCompositionMode = 64,
-    kSetClipEnabled = 65,
-    kSetOpacity = 66,
-};
 
 // The CRC-16 of ISO 3309 that qChecksum computes, eight bytes a step from tables: Qt's own goes by
 // nibbles and would make the check take as long as loading the page.
@@ -99,7 +72,7 @@ struct Refused {
     std::string reason;
 };
 
-[[noreturn]] void Refuse(std::string reason) {
+[[noreturn]] __attribute__((noinline, cold)) void Refuse(std::string reason) {
     throw Refused{std::move(reason)};
 }
 
@@ -113,20 +86,11 @@ public:
     qsizetype Left() const { return left_; }
 
     quint8 U8() { return static_cast<quint8>(*Take(1)); }
-    quint16 U16() {
-        const auto* p = reinterpret_cast<const unsigned char*>(Take(2));
-        return static_cast<quint16>(p[0] << 8 | p[1]);
-    }
-    quint32 U32() {
-        const auto* p = reinterpret_cast<const unsigned char*>(Take(4));
-        return quint32(p[0]) << 24 | quint32(p[1]) << 16 | quint32(p[2]) << 8 | quint32(p[3]);
-    }
+    quint16 U16() { return qFromBigEndian<quint16>(Take(2)); }
+    quint32 U32() { return qFromBigEndian<quint32>(Take(4)); }
     qint32 I32() { return static_cast<qint32>(U32()); }
     double F64() {
-        const auto* p = reinterpret_cast<const unsigned char*>(Take(8));
-        quint64 bits = 0;
-        for (int i = 0; i < 8; ++i)
-            bits = bits << 8 | p[i];
+        const quint64 bits = qFromBigEndian<quint64>(Take(8));
         double value;
         std::memcpy(&value, &bits, sizeof value);
         return value;
@@ -146,7 +110,7 @@ public:
 
 private:
     const char* Take(qsizetype count) {
-        if (count < 0 || count > left_)
+        if (count < 0 || count > left_) [[unlikely]]
             Refuse("the data ends inside a value");
         const char* at = data_;
         data_ += count;
@@ -158,9 +122,14 @@ private:
     qsizetype left_;
 };
 
-double Bounded(double value, double low, double high, const char* what) {
-    if (!std::isfinite(value) || value < low || value > high)
-        Refuse(std::string(what) + " out of range");
+[[noreturn]] void RefuseRange(const char* what) {
+    Refuse(std::string(what) + " out of range");
+}
+
+// The value when it lies within the bounds; the comparisons refuse a value that is not a number too.
+inline double Bounded(double value, double low, double high, const char* what) {
+    if (!(value >= low && value <= high)) [[unlikely]]
+        RefuseRange(what);
     return value;
 }
 
@@ -479,7 +448,8 @@ void CheckHeader(QByteArrayView bytes, TChecksum checksumCheck, Reader& in) {
         Refuse("format version " + std::to_string(major) + "." + std::to_string(minor) + " not supported");
 }
 
-void CheckRecords(Reader& in) {
+// The records after the page start, whose bounds it gives.
+QRect CheckRecords(Reader& in) {
     if (in.U8() != kBegin || in.U8() != kBeginLength)
         Refuse("no page start");
     const qint32 left = in.I32(), top = in.I32(), width = in.I32(), height = in.I32();
@@ -508,7 +478,7 @@ void CheckRecords(Reader& in) {
         if (command == kEnd) {
             if (index != records || in.Left() != 0)
                 Refuse("data after the end");
-            return;
+            return {left, top, width, height};
         }
     }
 }
@@ -519,10 +489,10 @@ TPageCheck CheckPage(QByteArrayView bytes, TChecksum checksum) {
     try {
         Reader in(bytes.data(), bytes.size());
         CheckHeader(bytes, checksum, in);
-        CheckRecords(in);
-        return {true, {}};
+        const QRect bounds = CheckRecords(in);
+        return {true, {}, bounds};
     } catch (const Refused& refused) {
-        return {false, refused.reason};
+        return {false, refused.reason, {}};
     }
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QByteArrayView>
+#include <QRect>
 
 #include <cstdint>
 #include <string>
@@ -15,6 +16,7 @@ inline constexpr std::int64_t kMaxPageBytes = std::int64_t(32) << 20;
 struct TPageCheck {
     bool ok = false;
     std::string reason; // why the page is refused; empty when it passed
+    QRect bounds;       // the page's rectangle in its pixels, as recorded; for a page that passed
 };
 
 // Whether the page's checksum is verified: bytes just recorded in this process carry one by construction.

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QImage>
+#include <QImageReader>
 #include <QPixmap>
 
 #include <map>
@@ -99,7 +100,10 @@ bool CursorPixmapsAreScaledByThePlatform() {
 // 6.4 sends a bitmap-and-mask cursor there as an empty buffer, and no pointer shows at all.
 std::optional<QCursor> MadeCursor(const QString& name, int scale) {
     const QString file = scale == 2 ? name + QStringLiteral("@2x") : name;
-    const QImage image(QStringLiteral(":/preview/cursors/") + file, "XPM");
+    // Read as XPM only: with format detection on, Qt first loads every image plugin to ask it.
+    QImageReader reader(QStringLiteral(":/preview/cursors/") + file, "xpm");
+    reader.setAutoDetectImageFormat(false);
+    const QImage image = reader.read();
     if (image.isNull() || image.size() != QSize(CursorSize, CursorSize) * scale)
         return std::nullopt;
     // The reader gives "@2x" files a pixel ratio of 2 by itself; each platform gets the one it needs.

@@ -1,5 +1,6 @@
 #include "preview/PrintJob.h"
 
+#include "preview/CupsLibrary.h"
 #include "preview/ErrorMessage.h"
 #include "preview/Errors.h"
 #include "preview/Printer.h"
@@ -7,8 +8,6 @@
 #include <QDir>
 #include <QPrintEngine>
 #include <QSaveFile>
-
-#include <cups/cups.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -75,24 +74,24 @@ template <class Write> bool ForEachPiece(int handle, Write&& write) {
 }
 
 struct TDestDeleter {
-    void operator()(cups_dest_t* dest) const { cupsFreeDests(1, dest); }
+    void operator()(cups_dest_t* dest) const { Cups().cupsFreeDests(1, dest); }
 };
 
 struct THttpCloser {
-    void operator()(http_t* http) const { httpClose(http); }
+    void operator()(http_t* http) const { Cups().httpClose(http); }
 };
 
 // Options for cupsCreateJob, freed with the object.
 class TCupsOptionArray {
 public:
     TCupsOptionArray() = default;
-    ~TCupsOptionArray() { cupsFreeOptions(count_, options_); }
+    ~TCupsOptionArray() { Cups().cupsFreeOptions(count_, options_); }
     TCupsOptionArray(const TCupsOptionArray&) = delete;
     TCupsOptionArray& operator=(const TCupsOptionArray&) = delete;
     // Adds the option unless one of that name is there already.
     void AddMissing(const char* name, const char* value) {
-        if (cupsGetOption(name, count_, options_) == nullptr)
-            count_ = cupsAddOption(name, value, count_, &options_);
+        if (Cups().cupsGetOption(name, count_, options_) == nullptr)
+            count_ = Cups().cupsAddOption(name, value, count_, &options_);
     }
     int Count() const { return count_; }
     cups_option_t* Options() const { return options_; }
@@ -107,15 +106,16 @@ private:
 std::string StateMessage(http_t* http, const char* uri) {
     if (uri == nullptr)
         return {};
-    ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
-                 "printer-state-message");
-    ipp_t* response = cupsDoRequest(http, request, "/");
+    const TCupsLibrary& cups = Cups();
+    ipp_t* request = cups.ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+    cups.ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+    cups.ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
+                      "printer-state-message");
+    ipp_t* response = cups.cupsDoRequest(http, request, "/");
     const char* message =
-        ippGetString(ippFindAttribute(response, "printer-state-message", IPP_TAG_TEXT), 0, nullptr);
+        cups.ippGetString(cups.ippFindAttribute(response, "printer-state-message", IPP_TAG_TEXT), 0, nullptr);
     std::string text = message != nullptr ? message : "";
-    ippDelete(response);
+    cups.ippDelete(response);
     return text;
 }
 
@@ -228,6 +228,7 @@ void TPrintJobFile::CopyTo(const QString& fileName) {
 
 void SubmitPdfToCups(const QString& destination, const QString& title, int handle,
                      const TCupsOptions& options) {
+    const TCupsLibrary& cups = Cups();
     const QByteArray queue = destination.section(QLatin1Char('/'), 0, 0).toUtf8();
     const QByteArray instance = destination.section(QLatin1Char('/'), 1).toUtf8();
     // The subject of the messages below: the named queue, or the default printer.
@@ -240,26 +241,26 @@ void SubmitPdfToCups(const QString& destination, const QString& title, int handl
         shown = Message(QT_TRANSLATE_NOOP("preview", "The printer %1"), {Quoted(destination)});
     // `what` has the printer for %1 and the print server's reason for %2.
     const auto failure = [&](const char* what) {
-        return EPrintError(Message(what, {shown, cupsLastErrorString()}));
+        return EPrintError(Message(what, {shown, cups.cupsLastErrorString()}));
     };
 
     // A connection of the job's own, closed when it is handed over: nothing stays open between jobs.
-    const std::unique_ptr<http_t, THttpCloser> connection(
-        httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 30000, nullptr));
+    const std::unique_ptr<http_t, THttpCloser> connection(cups.httpConnect2(
+        cups.cupsServer(), cups.ippPort(), nullptr, AF_UNSPEC, cups.cupsEncryption(), 1, 30000, nullptr));
     if (connection == nullptr)
-        throw EPrintError(
-            Message(QT_TRANSLATE_NOOP("preview", "The print server %1 does not answer"), {cupsServer()}));
+        throw EPrintError(Message(QT_TRANSLATE_NOOP("preview", "The print server %1 does not answer"),
+                                  {cups.cupsServer()}));
     http_t* http = connection.get();
     const std::unique_ptr<cups_dest_t, TDestDeleter> dest(
-        cupsGetNamedDest(http, queue.isEmpty() ? nullptr : queue.constData(),
-                         instance.isEmpty() ? nullptr : instance.constData()));
+        cups.cupsGetNamedDest(http, queue.isEmpty() ? nullptr : queue.constData(),
+                              instance.isEmpty() ? nullptr : instance.constData()));
     if (dest == nullptr)
         throw failure(QT_TRANSLATE_NOOP("preview", "%1 is not available: %2"));
     // A stopped queue would keep the job until someone starts it again; the user is told instead.
-    const char* state = cupsGetOption("printer-state", dest->num_options, dest->options);
+    const char* state = cups.cupsGetOption("printer-state", dest->num_options, dest->options);
     if (state != nullptr && std::atoi(state) == IPP_PSTATE_STOPPED) {
         const std::string reason =
-            StateMessage(http, cupsGetOption("printer-uri-supported", dest->num_options, dest->options));
+            StateMessage(http, cups.cupsGetOption("printer-uri-supported", dest->num_options, dest->options));
         throw EPrintError(reason.empty()
                               ? Message(QT_TRANSLATE_NOOP("preview", "%1 is stopped"), {shown})
                               : Message(QT_TRANSLATE_NOOP("preview", "%1 is stopped: %2"), {shown, reason}));
@@ -274,26 +275,26 @@ void SubmitPdfToCups(const QString& destination, const QString& title, int handl
 
     const QByteArray name = title.toUtf8();
     const int job =
-        cupsCreateJob(http, dest->name, name.constData(), jobOptions.Count(), jobOptions.Options());
+        cups.cupsCreateJob(http, dest->name, name.constData(), jobOptions.Count(), jobOptions.Options());
     if (job == 0)
         throw failure(QT_TRANSLATE_NOOP("preview", "%1 did not take the print job: %2"));
     bool sent = false;
     try {
-        sent = cupsStartDocument(http, dest->name, job, name.constData(), CUPS_FORMAT_PDF, 1) ==
+        sent = cups.cupsStartDocument(http, dest->name, job, name.constData(), CUPS_FORMAT_PDF, 1) ==
                    HTTP_STATUS_CONTINUE &&
-               ForEachPiece(handle, [http](const char* bytes, size_t count) {
-                   return cupsWriteRequestData(http, bytes, count) == HTTP_STATUS_CONTINUE;
+               ForEachPiece(handle, [&cups, http](const char* bytes, size_t count) {
+                   return cups.cupsWriteRequestData(http, bytes, count) == HTTP_STATUS_CONTINUE;
                });
     } catch (...) {
-        cupsFinishDocument(http, dest->name);
-        cupsCancelJob2(http, dest->name, job, 0);
+        cups.cupsFinishDocument(http, dest->name);
+        cups.cupsCancelJob2(http, dest->name, job, 0);
         throw;
     }
-    const ipp_status_t finished = cupsFinishDocument(http, dest->name);
+    const ipp_status_t finished = cups.cupsFinishDocument(http, dest->name);
     if (!sent || finished > IPP_STATUS_OK_CONFLICTING) {
         const EPrintError error = failure(QT_TRANSLATE_NOOP("preview", "%1 did not take the print job: %2"));
         // Half a document must not print.
-        cupsCancelJob2(http, dest->name, job, 0);
+        cups.cupsCancelJob2(http, dest->name, job, 0);
         throw error;
     }
 }

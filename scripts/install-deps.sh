@@ -22,11 +22,11 @@ packages=(
   qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   libgtest-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation2 fonts-urw-base35 fontconfig
-  xvfb xauth
+  xvfb xauth libxcb-damage0-dev
   at-spi2-core python3-pyatspi openbox xdotool
   weston qt6-wayland qt6-gtk-platformtheme gnome-themes-extra
   locales
-  cups printer-driver-cups-pdf ghostscript poppler-utils libcups2-dev
+  cups printer-driver-cups-pdf ghostscript poppler-utils qpdf libcups2-dev
   desktop-file-utils appstream lintian dpkg-dev fakeroot file
   doxygen
   clang libclang-rt-14-dev clang-format

@@ -11,10 +11,13 @@
 #include "tests/support/TestSupport.h"
 
 #include <QFile>
+#include <QGroupBox>
 #include <QLineEdit>
+#include <QProxyStyle>
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QtTest>
@@ -26,6 +29,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <memory>
 #include <stdexcept>
 
 namespace {
@@ -39,6 +43,15 @@ public:
         return QObject::event(event);
     }
 };
+
+// The widget as it is drawn at a screen scale.
+QImage Drawn(QWidget& widget, qreal scale) {
+    QPixmap pixmap(widget.size() * scale);
+    pixmap.setDevicePixelRatio(scale);
+    pixmap.fill(Qt::white);
+    widget.render(&pixmap);
+    return pixmap.toImage();
+}
 
 } // namespace
 
@@ -206,10 +219,57 @@ private slots:
             controls::ApplyIdentity(*identity);
             QCOMPARE(QGuiApplication::desktopFileName(), identity->DesktopId);
             QCOMPARE(QCoreApplication::applicationVersion(), identity->Version);
-            const QIcon icon = QGuiApplication::windowIcon();
+            const QIcon icon = controls::WindowIcon(*identity);
             for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
                 QCOMPARE(icon.pixmap(size).size(), QSize(size, size));
         }
+    }
+
+    // The programs' style draws what it reads its own way exactly as Fusion does.
+    void theStyleDrawsAsFusion_data() {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<bool>("checkable");
+        QTest::addColumn<int>("pixels");
+        QTest::addColumn<qreal>("scale");
+        QTest::newRow("titled") << " Spring Count " << false << 11 << 1.0;
+        QTest::newRow("titled, large font, scale 2") << " Settings " << false << 16 << 2.0;
+        QTest::newRow("untitled") << "" << false << 11 << 1.0;
+        QTest::newRow("untitled, scale 1.5") << "" << false << 11 << 1.5;
+        QTest::newRow("checkable, untitled") << "" << true << 16 << 1.0;
+    }
+
+    void theStyleDrawsAsFusion() {
+        QFETCH(QString, title);
+        QFETCH(bool, checkable);
+        QFETCH(int, pixels);
+        QFETCH(qreal, scale);
+        QVERIFY2(qobject_cast<QProxyStyle*>(QApplication::style()) != nullptr,
+                 "the application has its style");
+        const std::unique_ptr<QStyle> fusion(QStyleFactory::create("fusion"));
+        QGroupBox ours(title), theirs(title);
+        theirs.setStyle(fusion.get());
+        for (QGroupBox* box : {&ours, &theirs}) {
+            QFont font("Liberation Sans");
+            font.setPixelSize(pixels);
+            box->setFont(font);
+            box->setCheckable(checkable);
+            box->resize(120, 77);
+        }
+        QCOMPARE(Drawn(ours, scale), Drawn(theirs, scale));
+        for (const auto which :
+             {QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_ToolBarVerticalExtensionButton})
+            QCOMPARE(QApplication::style()->standardIcon(which).pixmap(QSize(16, 16), scale).toImage(),
+                     fusion->standardIcon(which).pixmap(QSize(16, 16), scale).toImage());
+    }
+
+    // The first paint does without the window icon; the icon follows it.
+    void theWindowIconFollowsTheFirstPaint() {
+        QGuiApplication::setWindowIcon(QIcon());
+        QWidget window;
+        controls::ApplyWindowIconAfterFirstPaint(&window, controls::DesignerIdentity());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTRY_COMPARE(QGuiApplication::windowIcon().pixmap(48).size(), QSize(48, 48));
     }
 
     void aFileSizeLimitMakesWritesFailInsteadOfEndingTheProgram() {

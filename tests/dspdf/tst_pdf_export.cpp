@@ -42,7 +42,7 @@ namespace {
 
 #define REQUIRE_TOOL(name)                                                                                   \
     if (QStandardPaths::findExecutable(name).isEmpty())                                                      \
-    QSKIP(name " is not installed (poppler-utils; scripts/install-deps.sh installs it)")
+    QSKIP(name " is not installed (scripts/install-deps.sh installs it)")
 
 // A page as the preview records it: drawn in hundredths of a millimetre on a metafile of the paper's
 // size in screen pixels, with fonts sized in page units.
@@ -99,6 +99,7 @@ void TestPdfExport::pagesKeepTheirSizeTextsAndFonts() {
     REQUIRE_TOOL("pdfinfo");
     REQUIRE_TOOL("pdftotext");
     REQUIRE_TOOL("pdffonts");
+    REQUIRE_TOOL("qpdf");
     QFETCH(int, paperCode);
     QFETCH(int, orientation);
     QFETCH(int, width);
@@ -113,6 +114,8 @@ void TestPdfExport::pagesKeepTheirSizeTextsAndFonts() {
                           {QStringLiteral("Training Cycle"), QStringLiteral("en")});
 
     bool ok = false;
+    const QString check = RunTool("qpdf", {"--check", file}, &ok);
+    QVERIFY2(ok && check.contains("No syntax or stream encoding errors"), qPrintable(check));
     const QString info = RunTool("pdfinfo", {file}, &ok);
     QVERIFY2(ok, qPrintable(info));
     QVERIFY2(info.contains(QRegularExpression("Title:\\s+Training Cycle\\n")), qPrintable(info));

@@ -1,11 +1,14 @@
-// Gray conversion of page bitmaps: every pixel against the integer formula, the key that is left alone,
-// images of other formats and layouts, and images shared with a copy.
+// Gray conversion of page bitmaps: every pixel against the integer formula and against the conversion
+// as first written, over every brightness and contrast, the key that is left alone, images of other
+// formats and layouts, and images shared with a copy.
 #include "preview/Preview.h"
 
 #include <QtTest>
 
 #include <algorithm>
+#include <cstdint>
 #include <random>
+#include <vector>
 
 using namespace preview;
 
@@ -15,6 +18,8 @@ private slots:
     void knownLevels_data();
     void knownLevels();
     void everyCornerAndRandomPixelFollowsTheFormula();
+    void everySettingGivesWhatTheFirstConversionGave();
+    void everyLuminanceAtEveryContrastGivesWhatTheFirstConversionGave();
     void theKeyIsLeftAloneAndATransparentKeyMatchesNothing();
     void otherFormatsAreConvertedFirst();
     void paddedRowsAndOddWidthsAreConvertedToTheLastPixel();
@@ -30,6 +35,47 @@ QRgb Expected(QRgb pixel, int b, int c) {
     const int lum = 30 * qRed(pixel) + 59 * qGreen(pixel) + 11 * qBlue(pixel);
     const int v = std::clamp(lum * f / 10000 + offset, 0, 255);
     return (pixel & 0xFF000000U) | qRgb(v, v, v);
+}
+
+// The conversion as first written, one row of pixels after the other, kept to compare with.
+QImage FirstConversion(QImage image, int b, int c, QRgb key) {
+    const std::uint32_t f = std::clamp(c, -100, 100) + 100;
+    const std::int32_t offset = (255 * std::clamp(b, -100, 100) - 128 * std::int32_t(f)) / 100 + 128;
+    const bool useKey = qAlpha(key) != 0;
+    for (int y = 0; y < image.height(); ++y) {
+        auto* row = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const std::uint32_t pixel = row[x];
+            const std::uint32_t luminance =
+                30 * ((pixel >> 16) & 0xFF) + 59 * ((pixel >> 8) & 0xFF) + 11 * (pixel & 0xFF);
+            std::int32_t level = static_cast<std::int32_t>(luminance * f / 10000) + offset;
+            level = std::clamp(level, 0, 255);
+            const std::uint32_t gray = (pixel & 0xFF000000U) | static_cast<std::uint32_t>(level) * 0x010101U;
+            row[x] = useKey && pixel == key ? pixel : gray;
+        }
+    }
+    return image;
+}
+
+// Converts a copy both ways; fails naming the settings when a pixel differs.
+bool SameAsFirstConversion(const QImage& source, int b, int c, QRgb key) {
+    QImage image = source.copy();
+    MakeGray(image, b, c, key);
+    if (image == FirstConversion(source.copy(), b, c, key))
+        return true;
+    qWarning("brightness %d, contrast %d, key %08x differ", b, c, key);
+    return false;
+}
+
+// Pixels of every byte value in every byte, the fourth too (as foreign memory may hold).
+QImage RandomImage(std::mt19937& random, int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        auto* row = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
+        for (int x = 0; x < width; ++x)
+            row[x] = static_cast<std::uint32_t>(random());
+    }
+    return image;
 }
 
 QImage OnePixel(QRgb pixel) {
@@ -116,6 +162,40 @@ void TestGrayscale::everyCornerAndRandomPixelFollowsTheFormula() {
                                          .arg(image.pixel(x, y), 8, 16)
                                          .arg(Expected(source.pixel(x, y), b, c), 8, 16)));
     }
+}
+
+void TestGrayscale::everySettingGivesWhatTheFirstConversionGave() {
+    // Rows long enough for vector steps and a remainder; a key from the image in every other setting,
+    // with the alpha of the pixel it comes from, so that it matches; otherwise none.
+    std::mt19937 random(20260101);
+    for (int b = -100; b <= 100; ++b)
+        for (int c = -100; c <= 100; ++c) {
+            const QImage image = RandomImage(random, 29, 2);
+            const QRgb key = (b + c) % 2 == 0 ? image.pixel(int(random() % 29), 1) : 0;
+            QImage keyed = image;
+            if (key != 0)
+                keyed.setPixel(3, 0, key);
+            QVERIFY(SameAsFirstConversion(keyed, b, c, key));
+        }
+}
+
+void TestGrayscale::everyLuminanceAtEveryContrastGivesWhatTheFirstConversionGave() {
+    // One pixel for each luminance the channels can make, at every contrast, under brightnesses whose
+    // unclamped windows together cover every level the contrast gives.
+    std::vector<QRgb> byLuminance(25501, 0);
+    for (int r = 0; r < 256; ++r)
+        for (int g = 0; g < 256; ++g)
+            for (int b = 0; b < 256; ++b)
+                byLuminance[30 * r + 59 * g + 11 * b] = qRgb(r, g, b);
+    std::vector<QRgb> pixels;
+    for (std::size_t luminance = 0; luminance < byLuminance.size(); ++luminance)
+        if (byLuminance[luminance] != 0 || luminance == 0)
+            pixels.push_back(byLuminance[luminance]);
+    QImage image(int(pixels.size()), 1, QImage::Format_RGB32);
+    std::copy(pixels.begin(), pixels.end(), reinterpret_cast<QRgb*>(image.scanLine(0)));
+    for (int c = -100; c <= 100; ++c)
+        for (int b : {-100, -50, 0, 50, 100})
+            QVERIFY(SameAsFirstConversion(image, b, c, 0));
 }
 
 void TestGrayscale::theKeyIsLeftAloneAndATransparentKeyMatchesNothing() {
