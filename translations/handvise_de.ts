@@ -775,6 +775,14 @@ Geben Sie nur ganze Zahlen ein, um diesen Fehler zu vermeiden.</translation>
         <source>the file ends early</source>
         <translation>die Datei endet vorzeitig</translation>
     </message>
+    <message>
+        <source>Cannot print: the CUPS library %1 cannot be loaded: %2</source>
+        <translation>Drucken nicht möglich: Die CUPS-Bibliothek %1 kann nicht geladen werden: %2</translation>
+    </message>
+    <message>
+        <source>Cannot print: the CUPS library %1 has no %2</source>
+        <translation>Drucken nicht möglich: Der CUPS-Bibliothek %1 fehlt %2</translation>
+    </message>
 </context>
 <context>
     <name>preview::TPageReader</name>
