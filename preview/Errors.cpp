@@ -1,5 +1,5 @@
-#include "preview/ErrorMessage.h"
 #include "preview/Errors.h"
+#include "preview/ErrorMessage.h"
 
 #include "common/TranslatedMessage.h"
 
