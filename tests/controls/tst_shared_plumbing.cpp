@@ -2,6 +2,7 @@
 // radio group, context help and the command line.
 #include "controls/Application.h"
 #include "controls/ContextHelp.h"
+#include "controls/Fonts.h"
 #include "controls/HelpWindow.h"
 #include "controls/LauncherSettings.h"
 #include "controls/Placement.h"
@@ -260,6 +261,24 @@ private slots:
              {QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_ToolBarVerticalExtensionButton})
             QCOMPARE(QApplication::style()->standardIcon(which).pixmap(QSize(16, 16), scale).toImage(),
                      fusion->standardIcon(which).pixmap(QSize(16, 16), scale).toImage());
+    }
+
+    // A designed face that is missing gives way to the first installed stand-in, named alone: a face
+    // named after the one in use would have Qt sort every font for it at start-up.
+    void designedFontsNameOneInstalledFace_data() {
+        QTest::addColumn<QFont>("font");
+        QTest::addColumn<QString>("face");
+        QTest::newRow("Tahoma") << controls::PixelFont("Tahoma", 11) << "Liberation Sans";
+        QTest::newRow("Trebuchet MS") << controls::PixelFont("Trebuchet MS", 16) << "Liberation Sans";
+        QTest::newRow("installed face") << controls::PixelFont("DejaVu Sans", 11) << "DejaVu Sans";
+        QTest::newRow("Courier New") << controls::MonospacePixelFont(16, true) << "Liberation Mono";
+    }
+
+    void designedFontsNameOneInstalledFace() {
+        QFETCH(QFont, font);
+        QFETCH(QString, face);
+        QCOMPARE(font.families(), QStringList{face});
+        QCOMPARE(QFontInfo(font).family(), face);
     }
 
     // The first paint does without the window icon; the icon follows it.
