@@ -22,8 +22,12 @@ void IgnoreFileSizeSignal() {
 }
 
 TApplication::TApplication(int& argc, char** argv)
+    : TApplication(argc, argv, TFontConfigPreload()) {}
+
+TApplication::TApplication(int& argc, char** argv, TFontConfigPreload&& fontConfig)
     : QApplication(argc, argv) {
     IgnoreFileSizeSignal();
+    fontConfig.WaitForFontConfig(); // before anything looks up a font
     UseFusionWithoutImagePlugins();
 }
 

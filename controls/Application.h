@@ -2,6 +2,8 @@
 // shows any failure escaping an event handler instead of letting it end the program, and the style.
 #pragma once
 
+#include "controls/FontConfigPreload.h"
+
 #include <QApplication>
 #include <QString>
 
@@ -17,7 +19,8 @@ void IgnoreFileSizeSignal();
 class TApplication : public QApplication {
     Q_OBJECT
 public:
-    // Ignores the file-size signal and sets the style (controls/FusionStyle.h).
+    // Ignores the file-size signal and sets the style (controls/FusionStyle.h). The font configuration
+    // is read on a second core meanwhile (controls/FontConfigPreload.h).
     TApplication(int& argc, char** argv);
 
     // The title shown for the program outside its windows (error boxes, the task switcher).
@@ -28,6 +31,10 @@ public:
     static void ShowException(const std::exception& failure);
 
     bool notify(QObject* receiver, QEvent* event) override;
+
+private:
+    // The preload is made as the argument, so it runs while QApplication's constructor opens the display.
+    TApplication(int& argc, char** argv, TFontConfigPreload&& fontConfig);
 };
 
 // Runs a handler; a failure it raises goes to the error display rather than through the toolkit.

@@ -21,7 +21,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev libqt6svg6
   qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   libgtest-dev libbenchmark-dev
-  fonts-dejavu-core fonts-liberation2 fonts-urw-base35 fontconfig
+  fonts-dejavu-core fonts-liberation2 fonts-urw-base35 fontconfig libfontconfig-dev
   xvfb xauth libxcb-damage0-dev
   at-spi2-core python3-pyatspi openbox xdotool
   weston qt6-wayland qt6-gtk-platformtheme gnome-themes-extra
