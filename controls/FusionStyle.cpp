@@ -1,9 +1,10 @@
 #include "controls/FusionStyle.h"
 
+#include "controls/ImageFiles.h"
+
 #include <QApplication>
 #include <QGroupBox>
 #include <QIconEngine>
-#include <QImageReader>
 #include <QPainter>
 #include <QPixmap>
 #include <QPointer>
@@ -98,12 +99,9 @@ public:
 
 private:
     const QPixmap& Frame() const {
-        if (frame_.isNull()) {
-            QImageReader reader(
-                QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png"), "png");
-            reader.setAutoDetectImageFormat(false);
-            frame_ = QPixmap::fromImage(reader.read());
-        }
+        if (frame_.isNull())
+            frame_ = QPixmap::fromImage(ReadImageAs(
+                QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png"), "png"));
         return frame_;
     }
 

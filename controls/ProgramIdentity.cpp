@@ -1,5 +1,6 @@
 #include "controls/ProgramIdentity.h"
 
+#include "controls/ImageFiles.h"
 #include "controls/Language.h"
 #include "controls/Versions.h"
 
@@ -8,6 +9,7 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QPixmap>
 #include <QWidget>
 
 #include <cstdio>
@@ -90,10 +92,11 @@ void ApplyIdentity(const TProgramIdentity& identity) {
 }
 
 QIcon WindowIcon(const TProgramIdentity& identity) {
+    // Read as PNG by name: QIcon::addFile would load every image plugin first to find the format.
     QIcon builtIn;
     for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
-        builtIn.addFile(QStringLiteral(":/icons/%1/%2.png").arg(identity.DesktopId).arg(size),
-                        QSize(size, size));
+        builtIn.addPixmap(QPixmap::fromImage(
+            ReadImageAs(QStringLiteral(":/icons/%1/%2.png").arg(identity.DesktopId).arg(size), "png")));
     return QIcon::fromTheme(identity.DesktopId, builtIn);
 }
 
