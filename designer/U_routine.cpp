@@ -109,7 +109,6 @@ void TForm1::CreateControls() {
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("Client"));
     client->setFixedSize(ClientSize.width(), ClientSize.height() - StatusBarHeight);
-    client->setFont(controls::PixelFont(Tahoma, SmallPixels));
     controls::SetColours(client, QColor(), Navy);
     setCentralWidget(client);
 
@@ -179,6 +178,10 @@ void TForm1::CreateControls() {
     // Return presses the focused button, as everywhere on the desktop.
     for (QPushButton* button : {ButtonCycle, ButtonHelp, ButtonAbout, Button1})
         button->setAutoDefault(true);
+
+    // The small face last: the controls with faces of their own are not laid out in it first, and nothing
+    // measured before the window shows uses it.
+    client->setFont(controls::PixelFont(Tahoma, SmallPixels));
 
     setTabOrder(Edit1, ButtonCycle);
     setTabOrder(ButtonCycle, ThinTrackBar1);
