@@ -11,10 +11,10 @@
 namespace controls {
 
 namespace {
-QString& ProgramTitle() {
-    static QString title;
-    return title;
-}
+// The title is kept on the application object rather than in this file: a window loaded later from a
+// module of its own (designer/RoutinePreview.h) carries its own copy of these controls, and reads it
+// from there too.
+constexpr char TitleProperty[] = "handviseProgramTitle";
 } // namespace
 
 void IgnoreFileSizeSignal() {
@@ -32,11 +32,13 @@ TApplication::TApplication(int& argc, char** argv, TFontConfigPreload&& fontConf
 }
 
 QString TApplication::Title() {
-    return ProgramTitle();
+    const QCoreApplication* application = QCoreApplication::instance();
+    return application != nullptr ? application->property(TitleProperty).toString() : QString();
 }
 
 void TApplication::SetTitle(const QString& title) {
-    ProgramTitle() = title;
+    if (QCoreApplication* application = QCoreApplication::instance())
+        application->setProperty(TitleProperty, title);
 }
 
 void TApplication::ShowException(const std::exception& failure) {

@@ -23,7 +23,8 @@ public:
     // is read on a second core meanwhile (controls/FontConfigPreload.h).
     TApplication(int& argc, char** argv);
 
-    // The title shown for the program outside its windows (error boxes, the task switcher).
+    // The title shown for the program outside its windows (error boxes, the task switcher). It belongs to
+    // the application object: set once that exists.
     static QString Title();
     static void SetTitle(const QString& title);
 

@@ -1,19 +1,18 @@
 #include "controls/ProgramIdentity.h"
 
+#include "controls/AfterFirstPaint.h"
 #include "controls/ImageFiles.h"
 #include "controls/Language.h"
 #include "controls/Versions.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QEvent>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QPixmap>
 #include <QWidget>
 
 #include <cstdio>
-#include <utility>
 
 namespace controls {
 
@@ -100,40 +99,8 @@ QIcon WindowIcon(const TProgramIdentity& identity) {
     return QIcon::fromTheme(identity.DesktopId, builtIn);
 }
 
-namespace {
-
-// Watches its window for the first paint, then sets the icon once that paint has gone to the screen.
-class TIconAfterFirstPaint : public QObject {
-public:
-    TIconAfterFirstPaint(QWidget* window, TProgramIdentity identity)
-        : QObject(window)
-        , identity_(std::move(identity)) {}
-
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == parent() && event->type() == QEvent::Paint) {
-            watched->removeEventFilter(this);
-            // Queued, as the paint is still going on; then its pixels are sent to the display first,
-            // which would otherwise wait for the event loop to be idle, after the icon.
-            QMetaObject::invokeMethod(
-                this,
-                [this] {
-                    QGuiApplication::sync();
-                    QGuiApplication::setWindowIcon(WindowIcon(identity_));
-                    deleteLater();
-                },
-                Qt::QueuedConnection);
-        }
-        return false;
-    }
-
-private:
-    TProgramIdentity identity_;
-};
-
-} // namespace
-
 void ApplyWindowIconAfterFirstPaint(QWidget* window, const TProgramIdentity& identity) {
-    window->installEventFilter(new TIconAfterFirstPaint(window, identity));
+    RunAfterFirstPaint(window, [identity] { QGuiApplication::setWindowIcon(WindowIcon(identity)); });
 }
 
 } // namespace controls

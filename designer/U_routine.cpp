@@ -15,7 +15,7 @@
 #include "controls/ThinTrackBar.h"
 #include "controls/UAbout.h"
 #include "controls/UrlOpener.h"
-#include "designer/U_printpreview.h"
+#include "designer/RoutinePreview.h"
 #include "model/NumberText.h"
 
 #include <QActionGroup>
@@ -359,14 +359,15 @@ void TForm1::ButtonCycleClick() {
     GenerateCycle(model_, Cycle, maximum, SpringCount, GripText, ThinTrackBar1->value());
     try {
         ShowPreview();
+    } catch (const ERoutinePreviewMissing& missing) {
+        QMessageBox::critical(this, controls::TApplication::Title(), QString::fromStdString(missing.what()));
     } catch (...) {
         QMessageBox::critical(this, controls::TApplication::Title(), tr("Something went wrong."));
     }
 }
 
 void TForm1::ShowPreview() {
-    TForm2 preview(Cycle);
-    preview.exec();
+    ShowRoutinePreview(Cycle);
 }
 
 void TForm1::ButtonHelpClick() {

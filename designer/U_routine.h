@@ -38,7 +38,7 @@ public:
     CycleTable Cycle{};
 
 protected:
-    // Opens the preview on `Cycle` modally and frees it when it closes.
+    // Opens the preview on `Cycle` modally and frees it when it closes (designer/RoutinePreview.h).
     virtual void ShowPreview();
 
 private:

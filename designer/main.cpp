@@ -1,6 +1,8 @@
+#include "controls/AfterFirstPaint.h"
 #include "controls/Application.h"
 #include "controls/Language.h"
 #include "controls/ProgramIdentity.h"
+#include "designer/RoutinePreview.h"
 #include "designer/U_routine.h"
 
 int main(int argc, char** argv) {
@@ -13,6 +15,7 @@ int main(int argc, char** argv) {
     controls::TApplication::SetTitle(QCoreApplication::translate("designer::main", "Varnok Handvise"));
     designer::TForm1 form;
     controls::ApplyWindowIconAfterFirstPaint(&form, identity);
+    controls::RunAfterFirstPaint(&form, designer::PrepareRoutinePreview);
     form.show();
     return controls::TApplication::exec();
 }

@@ -13,6 +13,13 @@
 #include <optional>
 #include <stdexcept>
 
+// The hand cursors' pictures are compiled into the library. Registered here, before they are read: a
+// library loaded after the application object exists (by a plugin or module of the program) sets itself
+// up while it is still being loaded, before the registration its own loading would do.
+static void RegisterCursorResources() {
+    Q_INIT_RESOURCE(preview_cursors);
+}
+
 namespace preview {
 
 namespace {
@@ -140,6 +147,7 @@ QCursor LoadCursorResource(const QString& name, int scale) {
 }
 
 void RegisterPreviewCursors() {
+    RegisterCursorResources();
     Table& table = TheTable();
     table.previewRegistered = true;
     table.registered[crHand] = HandCursor(QStringLiteral("CURSOR_HAND"), Qt::OpenHandCursor);

@@ -314,6 +314,21 @@ Geben Sie nur ganze Zahlen ein, um diesen Fehler zu vermeiden.</translation>
     </message>
 </context>
 <context>
+    <name>designer::RoutinePreview</name>
+    <message>
+        <source>The routine preview cannot be shown: %1</source>
+        <translation>Die Vorschau des Trainingsplans kann nicht angezeigt werden: %1</translation>
+    </message>
+    <message>
+        <source>%1 is not the routine preview</source>
+        <translation>%1 ist nicht die Vorschau des Trainingsplans</translation>
+    </message>
+    <message>
+        <source>%1 was not found</source>
+        <translation>%1 wurde nicht gefunden</translation>
+    </message>
+</context>
+<context>
     <name>designer::RoutineSheet</name>
     <message>
         <source>Week : %1</source>

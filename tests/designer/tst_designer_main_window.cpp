@@ -7,7 +7,7 @@
 #include "controls/ThinTrackBar.h"
 #include "controls/UAbout.h"
 #include "controls/UrlOpener.h"
-#include "designer/U_printpreview.h"
+#include "designer/RoutinePreview.h"
 #include "designer/U_routine.h"
 #include "preview/Preview.h"
 #include "tests/support/Readability.h"
@@ -26,6 +26,8 @@
 #include <QStyle>
 #include <QtTest>
 
+#include <dlfcn.h>
+
 #include <functional>
 #include <memory>
 #include <stdexcept>
@@ -42,10 +44,17 @@ QString CellText(const designer::CycleTable& cycle, int week, int set) {
     return QString::fromStdString(cell.SettingText + "/" + cell.TensionText + "/" + cell.RepsText);
 }
 
-// A window whose preview cannot be opened.
+// A window whose preview cannot be opened: showing it raises `failure`.
 class FailingPreviewForm : public TForm1 {
+public:
+    explicit FailingPreviewForm(std::function<void()> failure)
+        : failure_(std::move(failure)) {}
+
 protected:
-    void ShowPreview() override { throw std::runtime_error("no preview"); }
+    void ShowPreview() override { failure_(); }
+
+private:
+    std::function<void()> failure_;
 };
 
 } // namespace
@@ -120,7 +129,8 @@ private:
         // The page is made at the window's first activation, which lets events run while it records:
         // the preview is read once it is idle again, from the event loop of the modal window.
         std::function<void(QWidget*)> whenReady = [&](QWidget* modal) {
-            if (qobject_cast<designer::TForm2*>(modal) == nullptr) {
+            // The window comes from the preview module, with a class of its own: known by its name.
+            if (!modal->inherits("designer::TForm2")) {
                 modal->close();
                 return;
             }
@@ -327,13 +337,45 @@ private slots:
         QCOMPARE(CellText(form->Cycle, 1, 1), before);
     }
 
+    void aPreviewThatCannotOpenIsReported_data() {
+        QTest::addColumn<std::function<void()>>("failure");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("failure in the window") << std::function<void()>([] { throw std::runtime_error("x"); })
+                                               << QString("Something went wrong.");
+        QTest::newRow("module missing")
+            << std::function<void()>([] { throw designer::ERoutinePreviewMissing("/x/cadencer-preview.so"); })
+            << QString("The routine preview cannot be shown: /x/cadencer-preview.so");
+    }
     void aPreviewThatCannotOpenIsReported() {
-        Open(std::make_unique<FailingPreviewForm>());
+        QFETCH(std::function<void()>, failure);
+        QFETCH(QString, message);
+        Open(std::make_unique<FailingPreviewForm>(failure));
         testsupport::ModalRecorder boxes;
         Click("ButtonCycle");
         QTRY_COMPARE(boxes.Texts().size(), 1);
-        QCOMPARE(boxes.Texts().first(), QString("Something went wrong."));
+        QCOMPARE(boxes.Texts().first(), message);
         QCOMPARE(CellText(form->Cycle, 1, 1), QString("2, 8/127.5/8")); // the new cycle is kept
+    }
+
+    // Each place the module is looked for is named with what is wrong there; a relative path is never
+    // tried, and a library that is no preview module is not taken for one.
+    void aModuleThatCannotBeLoadedIsNamed() {
+        Dl_info library{};
+        QVERIFY(dladdr(reinterpret_cast<void*>(&preview::Initialize), &library) != 0);
+        const QString notTheModule = QString::fromLocal8Bit(library.dli_fname);
+        const QString missing = QDir::temp().filePath("no-such-folder/cadencer-preview.so");
+        try {
+            designer::OpenRoutinePreviewModule({"cadencer-preview.so", missing, notTheModule});
+            QFAIL("no module should load");
+        } catch (const designer::ERoutinePreviewMissing& failure) {
+            const QString message = QString::fromStdString(failure.what());
+            QVERIFY2(message.startsWith("The routine preview cannot be shown: "), qPrintable(message));
+            QVERIFY2(message.contains(missing) &&
+                         message.contains(notTheModule + " is not the routine preview"),
+                     qPrintable(message));
+            QVERIFY2(!message.contains("library cadencer-preview.so"), qPrintable(message));
+        }
+        QVERIFY(designer::OpenRoutinePreviewModule(designer::RoutinePreviewModuleCandidates()) != nullptr);
     }
 
     void menusChooseSpringsAndGripForTheNextGeneration() {

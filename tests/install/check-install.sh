@@ -25,6 +25,7 @@ expected=(
   share/icons/hicolor/scalable/apps/org.varnok.handvise.Designer.svg
   share/man/man1/handvise2.1.gz share/man/man1/cadencer.1.gz
   share/doc/handvise/copyright share/doc/handvise/changelog.Debian.gz
+  "$libdir/handvise/cadencer-preview.so"
   "$libdir/libhandvise-preview.so.1" "$libdir/libhandvise-preview.so"
   include/handvise-preview/preview/Preview.h include/handvise-preview/preview/PreviewExport.h
   include/handvise-preview/common/Alignment.h
@@ -84,10 +85,16 @@ check_prefix() {
       timeout 3 "$prefix/bin/$program" --ignored-argument >/dev/null 2>&1) || status=$?
     [[ $status == 124 ]] || fail "$program did not keep running (status $status)"
   done
+  # The designer loads its preview once its window has painted: the module of this tree, found relative
+  # to the program, and through it the preview library and the PDF library of this tree, whatever the
+  # prefix. The program itself links neither the preview library nor Qt's printing.
+  grep -qs "calling init: $prefix/$libdir/handvise/cadencer-preview.so\$" "$work"/ld-cadencer.* ||
+    fail "cadencer did not load the preview module of $prefix"
   grep -qs "calling init: $libraries\$" "$work"/ld-cadencer.* || fail "cadencer did not load $libraries"
-  # The preview library of this tree, found relative to the program, whatever the prefix.
-  grep -qs "calling init: $prefix/bin/\.\./$libdir/libhandvise-preview.so.1\$" "$work"/ld-cadencer.* ||
+  grep -qs "calling init: $prefix/$libdir/handvise/\.\./libhandvise-preview.so.1\$" "$work"/ld-cadencer.* ||
     fail "cadencer did not load the preview library of $prefix"
+  ! readelf -d "$prefix/bin/cadencer" | grep -E 'NEEDED.*(handvise-preview|PrintSupport)' ||
+    fail "cadencer links what only its preview needs"
   rm -f "$work"/ld-*
   bash "$source/tests/build/check-search-paths.sh" "$prefix" >/dev/null || fail "a search path reads the working folder"
 
@@ -112,8 +119,8 @@ case $mode in
     cpack -G DEB -B "$work/package" --config "$build/CPackConfig.cmake" >/dev/null
     # Each package, and which of the paths above it holds (the programs' package the rest).
     declare -A holds=(
-      [handvise]='^(bin|share/(applications|icons|metainfo|man|handvise|doc/handvise))/'
-      [libhandvise-preview1]="^($libdir/libhandvise-preview\.so\.1|$libdir/handvise/|share/doc/libhandvise-preview1/)"
+      [handvise]="^(bin/|share/(applications|icons|metainfo|man|handvise|doc/handvise)/|$libdir/handvise/cadencer-preview\.so\$)"
+      [libhandvise-preview1]="^($libdir/libhandvise-preview\.so\.1|$libdir/handvise/libdspdf\.so\$|share/doc/libhandvise-preview1/)"
       [libhandvise-preview-dev]="^($libdir/libhandvise-preview\.so\$|include/|$libdir/(cmake|pkgconfig)/|share/doc/libhandvise-preview-dev/)"
     )
     for package in "${!holds[@]}"; do
@@ -134,7 +141,7 @@ case $mode in
     grep -q 'libhandvise-preview1 (>= ' <<<"$depends" || fail "Depends lacks the preview library: $depends"
     dpkg-deb -f "$work"/package/libhandvise-preview-dev_*.deb Depends | grep -q 'libhandvise-preview1 (= ' ||
       fail "the development package does not depend on its library's version"
-    for binary in bin/handvise2 bin/cadencer "$libdir/libhandvise-preview.so.1"; do
+    for binary in bin/handvise2 bin/cadencer "$libdir/handvise/cadencer-preview.so" "$libdir/libhandvise-preview.so.1"; do
       file -L "$root/usr/$binary" | grep -q ', stripped' || fail "$binary is not stripped"
     done
     ;;
