@@ -2,7 +2,10 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QLibrary>
+#include <QFile>
+#include <QFileInfo>
+
+#include <dlfcn.h>
 
 namespace designer {
 
@@ -36,18 +39,24 @@ TShowRoutinePreviewEntry OpenRoutinePreviewModule(const QStringList& candidates)
     for (const QString& candidate : candidates) {
         if (!QDir::isAbsolutePath(candidate))
             continue;
-        QLibrary module(candidate);
-        if (!module.load()) {
-            failures << module.errorString();
+        if (!QFileInfo::exists(candidate)) {
+            failures
+                << QCoreApplication::translate("designer::RoutinePreview", "%1 was not found").arg(candidate);
             continue;
         }
-        // The library stays loaded: QLibrary unloads only when asked.
+        // dlopen rather than QLibrary: it tries the file named and nothing else, and its error says
+        // what is wrong with that file. A module loaded stays loaded.
+        void* module = dlopen(QFile::encodeName(candidate).constData(), RTLD_NOW | RTLD_LOCAL);
+        if (module == nullptr) {
+            failures << QString::fromLocal8Bit(dlerror());
+            continue;
+        }
         if (auto entry =
-                reinterpret_cast<TShowRoutinePreviewEntry>(module.resolve(ShowRoutinePreviewEntryName)))
+                reinterpret_cast<TShowRoutinePreviewEntry>(dlsym(module, ShowRoutinePreviewEntryName)))
             return entry;
         failures << QCoreApplication::translate("designer::RoutinePreview", "%1 is not the routine preview")
                         .arg(candidate);
-        module.unload();
+        dlclose(module);
     }
     if (failures.isEmpty())
         failures << QCoreApplication::translate("designer::RoutinePreview", "%1 was not found")

@@ -357,23 +357,29 @@ private slots:
         QCOMPARE(CellText(form->Cycle, 1, 1), QString("2, 8/127.5/8")); // the new cycle is kept
     }
 
-    // Each place the module is looked for is named with what is wrong there; a relative path is never
-    // tried, and a library that is no preview module is not taken for one.
+    // Each place the module is looked for is named with what is wrong there: missing, damaged, or a library
+    // that is no preview module. A relative path is never tried.
     void aModuleThatCannotBeLoadedIsNamed() {
         Dl_info library{};
         QVERIFY(dladdr(reinterpret_cast<void*>(&preview::Initialize), &library) != 0);
         const QString notTheModule = QString::fromLocal8Bit(library.dli_fname);
-        const QString missing = QDir::temp().filePath("no-such-folder/cadencer-preview.so");
+        QTemporaryDir folder;
+        const QString missing = folder.filePath("missing/cadencer-preview.so");
+        const QString damaged = folder.filePath("cadencer-preview.so");
+        QFile empty(damaged);
+        QVERIFY(empty.open(QIODevice::WriteOnly));
+        empty.close();
         try {
-            designer::OpenRoutinePreviewModule({"cadencer-preview.so", missing, notTheModule});
+            designer::OpenRoutinePreviewModule({"cadencer-preview.so", missing, damaged, notTheModule});
             QFAIL("no module should load");
         } catch (const designer::ERoutinePreviewMissing& failure) {
             const QString message = QString::fromStdString(failure.what());
-            QVERIFY2(message.startsWith("The routine preview cannot be shown: "), qPrintable(message));
-            QVERIFY2(message.contains(missing) &&
-                         message.contains(notTheModule + " is not the routine preview"),
+            const QStringList reasons = message.section(": ", 1).split("; ");
+            QVERIFY2(message.startsWith("The routine preview cannot be shown: ") && reasons.size() == 3,
                      qPrintable(message));
-            QVERIFY2(!message.contains("library cadencer-preview.so"), qPrintable(message));
+            QCOMPARE(reasons[0], missing + " was not found");
+            QVERIFY2(reasons[1].startsWith(damaged + ": "), qPrintable(reasons[1])); // the loader's reason
+            QCOMPARE(reasons[2], notTheModule + " is not the routine preview");
         }
         QVERIFY(designer::OpenRoutinePreviewModule(designer::RoutinePreviewModuleCandidates()) != nullptr);
     }
