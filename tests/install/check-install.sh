@@ -82,8 +82,10 @@ check_prefix() {
   for program in handvise2 cadencer; do
     local status=0
     (cd "$elsewhere" && LD_DEBUG=files LD_DEBUG_OUTPUT="$work/ld-$program" \
-      timeout 3 "$prefix/bin/$program" --ignored-argument >/dev/null 2>&1) || status=$?
+      timeout 3 "$prefix/bin/$program" --ignored-argument >/dev/null 2>"$work/stderr-$program") || status=$?
     [[ $status == 124 ]] || fail "$program did not keep running (status $status)"
+    # Whatever it loads late finds its own resources (the preview's cursor pictures).
+    ! grep -E 'QIODevice|QFileDevice' "$work/stderr-$program" || fail "$program could not read a resource"
   done
   # The designer loads its preview once its window has painted: the module of this tree, found relative
   # to the program, and through it the preview library and the PDF library of this tree, whatever the
